@@ -1,0 +1,4 @@
+#include "Definitions.h"
+
+// Placeholder until the shape definitions table lands.
+void createShapeDefs() {}

@@ -1,0 +1,29 @@
+#pragma once
+// The scene root. Any thread queues insertions and removals of children;
+// the main thread applies them, in order, in its update traversal.
+
+#include "ThreadQueue.h"
+
+#include <osg/Group>
+#include <osg/NodeCallback>
+#include <utility>
+
+class MainNode : public osg::Group {
+public:
+    MainNode();
+
+    void addElement(osg::Node* node);     // queues an insertion
+    void removeElement(osg::Node* node);  // queues a removal (not used by the viewer)
+
+    class UpdateCallback : public osg::NodeCallback {
+    public:
+        void operator()(osg::Node* node, osg::NodeVisitor* visitor) override;
+    };
+
+protected:
+    ~MainNode() override;
+
+private:
+    friend class UpdateCallback;
+    ThreadQueue<std::pair<osg::Node*, bool>> pending;
+};

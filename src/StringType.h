@@ -1,0 +1,21 @@
+#pragma once
+// A string value.
+
+#include "Type.h"
+
+#include <string>
+
+class StringType : public Type {
+public:
+    StringType(std::string name, std::string text);
+    ~StringType() override = default;
+
+    StringType* asStringType() override { return this; }
+
+    std::string getString();
+    // Replaces the text and hands every bound shape to the redraw set.
+    void setString(std::string text);
+
+private:
+    std::string value;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// Registry of users by message address and by generated name.
+
+#include "ThreadMap.h"
+#include "User.h"
+
+#include <string>
+#include <vector>
+
+class Users {
+public:
+    static Users* getInstance();
+    virtual ~Users() = default;
+
+    // Registers under the key and under the user's generated name; existing
+    // keys keep their user.
+    void addUser(std::string key, User* user);
+    // Looks among addresses first, then among generated names; null when neither holds the key.
+    User* getUser(std::string key);
+    // Appends every address in ascending order (not used by the viewer).
+    void getUserNames(std::vector<std::string>& out);
+
+private:
+    Users();
+    static Users* instance;
+    ThreadMap<std::string, User*>* usersByKey;
+    ThreadMap<std::string, User*>* usersByName;
+};

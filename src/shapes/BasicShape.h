@@ -1,0 +1,55 @@
+#pragma once
+// Abstract base of every shape and of the scheduler: full name, dirty flag
+// with the lock that guards the redraw, and the binding of each parameter
+// to its value in the value store.
+//
+// The concrete classes also derive from OpenSceneGraph types whose getName,
+// setName and getParent clash with these: call them qualified.
+
+#include "Event.h"
+#include "Type.h"
+
+#include <OpenThreads/Mutex>
+#include <list>
+#include <map>
+#include <string>
+
+namespace osg {
+class Geode;
+class Drawable;
+}
+
+class BasicShape {
+public:
+    BasicShape() = default;
+    BasicShape(const BasicShape&) = delete;
+    BasicShape& operator=(const BasicShape&) = delete;
+
+    virtual void dirty() = 0;
+    virtual osg::Geode* getParent() = 0;       // the geode that holds the drawable, or null
+    virtual osg::Drawable* asDrawable() = 0;
+    virtual std::string getType() = 0;
+    virtual ~BasicShape() = default;
+    virtual void update() = 0;
+
+    // Binds every parameter of the type, creating missing values with their defaults.
+    void createMapping(std::string userName, std::string objectName, std::string typeWord, BasicShape* owner);
+    void setName(std::string text);  // an empty text changes nothing
+    std::string getName();
+
+    // Readers of bound values; each leaves out unchanged for another kind or no value.
+    void getParameterValue(std::string parameter, float& out);
+    void getParameterString(std::string parameter, std::string& out);
+    void getParameterSchedule(std::string parameter, std::list<Event>& out);
+
+    // Operations the viewer itself does not call.
+    bool isDirty();
+    void addParameter(std::string parameter, Type* value);
+    void removeMapping();
+
+protected:
+    bool dirtyFlag = false;
+    std::string name;
+    OpenThreads::Mutex mutex;
+    std::map<std::string, Type*> parameters;
+};

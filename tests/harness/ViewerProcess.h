@@ -1,0 +1,2 @@
+#pragma once
+// Runs the real viewer for end-to-end tests (placeholder).

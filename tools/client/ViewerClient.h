@@ -1,0 +1,2 @@
+#pragma once
+// Client side of the viewer's protocol (placeholder).
