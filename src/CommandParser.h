@@ -2,21 +2,24 @@
 // The command dispatcher: its thread drains the command queue, frames each
 // message (address:port command), finds or creates the sender, parses the
 // command text and reports what was collected. Scheduled commands come back
-// through parseEvent from the main thread. One parse runs at a time.
+// through parseEvent from the main thread. One parse runs at a time
+// (ParseLock).
 
 #include "ThreadQueue.h"
 
 #include <OpenThreads/Block>
 #include <OpenThreads/Thread>
+#include <osg/Group>
+#include <osg/ref_ptr>
+#include <atomic>
+#include <memory>
 #include <string>
 
 class MainNode;
 class Type;
 class User;
 class BasicShape;
-namespace osg {
-class Image;
-}
+class ScreenshotCapture;
 namespace osgViewer {
 class Viewer;
 }
@@ -34,9 +37,17 @@ public:
     void run() override;
 
     // Handles one command message to its end (framing, user, parse, report).
+    // A message without "address:port " at its head is dropped with one line
+    // on standard error.
     void parseCommand(std::string message);
-    // Runs a scheduled command as a command message of the named user.
+    // Runs a scheduled command as a command message of the user with that
+    // generated name; an unknown name does nothing.
     void parseEvent(std::string userName, std::string command);
+
+    // Writes the last rendered frame to name + ".png", relative to the
+    // working directory. True only once the file is written; otherwise the
+    // reason has been reported to the user of the current parse, and the
+    // screenshot statement reports nothing more.
     bool writeScreenshot(std::string name);
 
     // Operations the statement actions call.
@@ -49,7 +60,30 @@ public:
     void checkForNewShape(User* user, std::string objectName, Type* value, std::string typeWord,
                           BasicShape* shape);
 
+    // Operations the viewer itself does not call.
+    void remove(User* user, std::string name, std::string requestingUser);
+    void removeAll(std::string name);
+
 private:
     CommandParser();
     static CommandParser* instance;
+
+    // Finds the sender of a framed message, creating it (with its prelude
+    // texts) when its address is new.
+    User* findOrCreateUser(const std::string& address, const std::string& port);
+    void reportToCurrentUser(const std::string& message);
+
+    std::atomic<bool> stopRequested{false};
+    bool initialized = false;
+    OpenThreads::Block* queueBlock = nullptr;
+    ThreadQueue<std::string>* commandQueue = nullptr;
+    MainNode* sceneRoot = nullptr;
+    osgViewer::Viewer* viewer = nullptr;
+    std::unique_ptr<ScreenshotCapture> screenshot;
+
+    // Guarded by ParseLock.
+    bool parsing = false;
+    User* currentUser = nullptr;
+    // Holds the geodes of objects made while there is no scene root.
+    osg::ref_ptr<osg::Group> detachedShapes;
 };

@@ -6,6 +6,7 @@
 
 #include <osg/Group>
 #include <osg/NodeCallback>
+#include <osg/ref_ptr>
 #include <utility>
 
 class MainNode : public osg::Group {
@@ -25,5 +26,7 @@ protected:
 
 private:
     friend class UpdateCallback;
-    ThreadQueue<std::pair<osg::Node*, bool>> pending;
+    // (node, true) queues an insertion, (node, false) a removal. The queue
+    // keeps each node alive until the group itself holds it.
+    ThreadQueue<std::pair<osg::ref_ptr<osg::Node>, bool>> pending;
 };

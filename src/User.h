@@ -6,6 +6,7 @@
 #include "Error.h"
 
 #include <netinet/in.h>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ public:
 
     // Collects a message for the report after the current command message.
     void addError(std::string text);
-    // Sends every collected message as one UDP datagram each, then clears them.
+    // Sends every collected message as one UDP datagram each
+    // ("address:port message;\n") to Router:RouterFeedBackPort, then clears them.
     void reportErrors();
 
     // Operations the viewer itself does not call.
@@ -31,7 +33,11 @@ public:
     void setOutputPort(uint16_t port);
 
 private:
-    static uint32_t counter;
+    // Works out where reports go and takes the shared report socket; false
+    // when there is nowhere to send this time (the next report tries again).
+    bool prepareDestination();
+
+    static std::atomic<uint32_t> counter;
 
     int viaRouter = 0;
     std::string name;

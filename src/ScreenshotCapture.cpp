@@ -1,0 +1,106 @@
+#include "ScreenshotCapture.h"
+
+#include <osg/Camera>
+#include <osg/GraphicsContext>
+#include <osgDB/WriteFile>
+#include <osgViewer/Viewer>
+
+#include <cstring>
+
+std::string checkScreenshotName(const std::string& name)
+{
+    if (name.empty())
+        return "empty file name";
+    if (name[0] == '/')
+        return "absolute path not allowed";
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7f)
+            return "control character in file name";
+    }
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find('/', start);
+        if (end == std::string::npos)
+            end = name.size();
+        if (name.compare(start, end - start, "..") == 0)
+            return "'..' not allowed in file name";
+        start = end + 1;
+    }
+    return "";
+}
+
+namespace {
+
+class KeepFinishedFrame : public osg::Camera::DrawCallback {
+public:
+    explicit KeepFinishedFrame(ScreenshotCapture* capture) : capture(capture) {}
+    void operator()(osg::RenderInfo&) const override { capture->keepFinishedFrame(); }
+
+private:
+    ScreenshotCapture* capture;
+};
+
+bool sameLayout(const osg::Image& a, const osg::Image& b)
+{
+    return a.s() == b.s() && a.t() == b.t() && a.r() == b.r() && a.getPixelFormat() == b.getPixelFormat() &&
+           a.getDataType() == b.getDataType() && a.getPacking() == b.getPacking() &&
+           a.getTotalSizeInBytes() == b.getTotalSizeInBytes();
+}
+
+}  // namespace
+
+ScreenshotCapture::ScreenshotCapture() = default;
+
+bool ScreenshotCapture::attach(osgViewer::Viewer* viewer)
+{
+    osg::GraphicsContext::WindowingSystemInterface* windowing = osg::GraphicsContext::getWindowingSystemInterface();
+    if (windowing == nullptr || viewer == nullptr)
+        return false;
+
+    osg::GraphicsContext::ScreenIdentifier screen(0);
+    screen.readDISPLAY();
+    screen.setUndefinedScreenDetailsToDefaultScreen();
+    unsigned int width = 0;
+    unsigned int height = 0;
+    windowing->getScreenResolution(screen, width, height);
+
+    image = new osg::Image;
+    image->allocateImage(static_cast<int>(width), static_cast<int>(height), 1, GL_RGB, GL_UNSIGNED_BYTE, 1);
+    osg::Camera* camera = viewer->getCamera();
+    camera->attach(osg::Camera::COLOR_BUFFER, image.get());
+    camera->addFinalDrawCallback(new KeepFinishedFrame(this));
+    attached = true;
+    return true;
+}
+
+void ScreenshotCapture::keepFinishedFrame()
+{
+    if (image.valid())
+        keepFrame(*image);
+}
+
+void ScreenshotCapture::keepFrame(const osg::Image& frame)
+{
+    if (frame.data() == nullptr || frame.s() <= 0 || frame.t() <= 0)
+        return;
+    std::lock_guard<std::mutex> lock(frameMutex);
+    if (lastFrame.valid() && sameLayout(*lastFrame, frame))
+        std::memcpy(lastFrame->data(), frame.data(), frame.getTotalSizeInBytes());
+    else
+        lastFrame = new osg::Image(frame, osg::CopyOp::DEEP_COPY_ALL);
+}
+
+std::string ScreenshotCapture::writePng(const std::string& path)
+{
+    osg::ref_ptr<osg::Image> frame;
+    {
+        std::lock_guard<std::mutex> lock(frameMutex);
+        if (lastFrame.valid())
+            frame = new osg::Image(*lastFrame, osg::CopyOp::DEEP_COPY_ALL);
+    }
+    if (!frame.valid())
+        return attached ? "no frame rendered yet" : "no screen image";
+    if (!osgDB::writeImageFile(*frame, path))
+        return "could not write " + path;
+    return "";
+}

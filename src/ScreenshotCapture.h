@@ -1,0 +1,51 @@
+#pragma once
+// The screenshot image. OpenSceneGraph reads every rendered frame into the
+// image attached to the camera's colour buffer, in the draw thread; a
+// final-draw callback then copies the finished frame under a lock, so a
+// writer in another thread only ever sees whole frames and never waits for
+// a future one.
+
+#include <osg/Image>
+#include <osg/ref_ptr>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+namespace osgViewer {
+class Viewer;
+}
+
+// Why a screenshot name is refused, or "" when it may be used: it must be a
+// non-empty path relative to the working directory, without ".." components
+// or control characters.
+std::string checkScreenshotName(const std::string& name);
+
+class ScreenshotCapture {
+public:
+    ScreenshotCapture();
+
+    // Allocates the image at the resolution of the screen named by $DISPLAY
+    // and attaches it to the viewer's camera. False when there is no
+    // windowing system.
+    bool attach(osgViewer::Viewer* viewer);
+    bool isAttached() const { return attached; }
+
+    // Called in the draw thread once the frame is finished.
+    void keepFinishedFrame();
+
+    // Writes the last finished frame as a PNG file: "" on success, otherwise
+    // the reason it was not written.
+    std::string writePng(const std::string& path);
+
+    // Stores a frame directly, as the draw thread would; for callers that
+    // have no window.
+    void keepFrame(const osg::Image& frame);
+
+private:
+    osg::ref_ptr<osg::Image> image;  // filled by the draw thread
+    std::atomic<bool> attached{false};
+
+    std::mutex frameMutex;  // guards lastFrame
+    osg::ref_ptr<osg::Image> lastFrame;
+};

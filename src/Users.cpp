@@ -1,0 +1,33 @@
+#include "Users.h"
+
+Users* Users::instance = nullptr;
+
+Users* Users::getInstance()
+{
+    if (instance == nullptr)
+        instance = new Users();
+    return instance;
+}
+
+Users::Users()
+    : usersByKey(new ThreadMap<std::string, User*>()), usersByName(new ThreadMap<std::string, User*>())
+{
+}
+
+void Users::addUser(std::string key, User* user)
+{
+    usersByKey->add(key, user);
+    usersByName->add(user->getName(), user);
+}
+
+User* Users::getUser(std::string key)
+{
+    User* user = nullptr;
+    if (usersByKey->get(key, user))
+        return user;
+    if (usersByName->get(key, user))
+        return user;
+    return nullptr;
+}
+
+void Users::getUserNames(std::vector<std::string>& out) { usersByKey->getKeys(out); }

@@ -1,0 +1,106 @@
+// Framing of command messages and the screenshot-name rules.
+
+#include "MessageFraming.h"
+#include "ScreenshotCapture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FrameCase {
+    const char* message;
+    bool framed;
+    const char* address;
+    const char* port;
+    const char* command;
+};
+
+TEST(DispatchFraming, SplitsAddressPortAndCommand)
+{
+    const FrameCase cases[] = {
+        {"127.0.0.1:5000 cube box size=2", true, "127.0.0.1", "5000", " cube box size=2"},
+        {"a:1  x=1", true, "a", "1", "  x=1"},
+        {"a:1 ", true, "a", "1", " "},
+        // Line feeds go wherever they stand; carriage returns stay.
+        {"a:1 cube\n box\n", true, "a", "1", " cube box"},
+        {"a\n:\n1\n x=5\r", true, "a", "1", " x=5\r"},
+        // Only the first ':' and the first blank count.
+        {"a:b:c d:e f", true, "a", "b:c", " d:e f"},
+        {":7 x=1", true, "", "7", " x=1"},
+        {"a: x=1", true, "a", "", " x=1"},
+        {"user0:99 print x", true, "user0", "99", " print x"},
+        // Dropped: empty, no blank, no ':' before the first blank.
+        {"", false, "", "", ""},
+        {"\n\n", false, "", "", ""},
+        {"a:1", false, "", "", ""},
+        {"a:1\n", false, "", "", ""},
+        {"noheader", false, "", "", ""},
+        {"a b:c", false, "", "", ""},
+        {" a:1 x=1", false, "", "", ""},
+        {"\tab:1", false, "", "", ""},
+    };
+    for (const FrameCase& c : cases) {
+        MessageFrame frame{"untouched", "untouched", "untouched"};
+        EXPECT_EQ(frameMessage(c.message, frame), c.framed) << c.message;
+        if (c.framed) {
+            EXPECT_EQ(frame.address, c.address) << c.message;
+            EXPECT_EQ(frame.port, c.port) << c.message;
+            EXPECT_EQ(frame.command, c.command) << c.message;
+        } else {
+            EXPECT_EQ(frame.address, "untouched") << c.message;
+        }
+    }
+}
+
+TEST(DispatchFraming, BinaryBytesStayInsideTheMessage)
+{
+    std::string message("a\xff:\x01\x02 \x00\x7f", 8);
+    MessageFrame frame;
+    ASSERT_TRUE(frameMessage(message, frame));
+    EXPECT_EQ(frame.address, "a\xff");
+    EXPECT_EQ(frame.port, "\x01\x02");
+    EXPECT_EQ(frame.command, std::string(" \x00\x7f", 3));
+}
+
+TEST(DispatchFraming, BuiltMessagesFrameBackToTheirParts)
+{
+    MessageFrame frame;
+    ASSERT_TRUE(frameMessage(buildMessage("10.0.0.1", "6000", " Main.play=1"), frame));
+    EXPECT_EQ(frame.address, "10.0.0.1");
+    EXPECT_EQ(frame.port, "6000");
+    EXPECT_EQ(frame.command, "  Main.play=1");
+}
+
+TEST(DispatchScreenshotName, RefusesUnsafeNames)
+{
+    const struct {
+        const char* name;
+        bool accepted;
+    } cases[] = {
+        {"shot", true},
+        {"shot.png", true},
+        {"dir/shot", true},
+        {"./shot", true},
+        {"a..b", true},
+        {"..shot", true},
+        {"shot..", true},
+        {"caf\xc3\xa9", true},
+        {"with blank", true},
+        {"", false},
+        {"/tmp/shot", false},
+        {"/", false},
+        {"..", false},
+        {"../shot", false},
+        {"dir/../shot", false},
+        {"dir/..", false},
+        {"a/../../etc/x", false},
+        {"shot\n", false},
+        {"sh\tot", false},
+        {"\x1b[31m", false},
+        {"del\x7f", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(checkScreenshotName(c.name).empty(), c.accepted) << '"' << c.name << '"';
+}
+
+}  // namespace
