@@ -1,6 +1,7 @@
 #include "Definitions.h"
 
 #include "Factory.h"
+#include "Scheduler.h"
 #include "ShapeDefinitions.h"
 
 #include <initializer_list>
@@ -120,8 +121,8 @@ void createShapeDefs()
 
     TypeRows("scheduler")
         .schedule("add")
-        .numbers({"play", "time"}, "0.0");
-    // The scheduler's factory is registered once the value store it binds to links in.
+        .numbers({"play", "time"}, "0.0")
+        .factory(new Factory<Scheduler>());
 
     TypeRows("sphere")
         .numbers({"x", "y", "z"}, "0.0")
