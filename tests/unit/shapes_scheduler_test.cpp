@@ -154,7 +154,11 @@ TEST_P(ShapesSchedulerLongRun, ClockNeitherFreezesNorSkips)
 INSTANTIATE_TEST_SUITE_P(Clocks, ShapesSchedulerLongRun,
                          testing::Values(LongRun{0.0, 1.0 / 30}, LongRun{1000.0, 1.0 / 30},
                                          LongRun{1000.0, 1.0 / 60}, LongRun{10000.0, 1.0 / 30},
-                                         LongRun{10000.0, 1.0 / 60}));
+                                         LongRun{10000.0, 1.0 / 60}),
+                         [](const testing::TestParamInfo<LongRun>& info) {
+                             return "From" + std::to_string(static_cast<int>(info.param.start)) + "At" +
+                                    std::to_string(std::lround(1.0 / info.param.step)) + "Fps";
+                         });
 
 TEST_F(ShapesScheduler, StoredTimeMovesTheClock)
 {
