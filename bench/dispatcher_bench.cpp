@@ -2,6 +2,10 @@
 // operations, report) beside the value store alone, which is the floor:
 // the difference is what framing and parsing add.
 //
+// ProcessRoundTrip runs the real viewer (under its own Xvfb, through the
+// test harness): it publishes a batch of statements and waits for the reply
+// to the last one.
+//
 // Standard error, where the dispatcher writes its trace lines, goes to
 // /dev/null while the benchmarks run.
 
@@ -16,6 +20,9 @@
 #include "Variables.h"
 
 #include <benchmark/benchmark.h>
+#ifdef ZOLVI_HAVE_HARNESS
+#include "ViewerProcess.h"
+#endif
 
 #include <cstdio>
 #include <string>
@@ -76,6 +83,44 @@ BENCHMARK(DispatchExpression);
 BENCHMARK(StoreObjectParameter);
 BENCHMARK(DispatchObjectParameter);
 BENCHMARK(DispatchObjectStatement);
+
+#ifdef ZOLVI_HAVE_HARNESS
+// Statements per second through the running viewer: intake, queue, command
+// thread, parse, store and the reply datagram of the last one.
+void ProcessRoundTrip(benchmark::State& state)
+{
+    static ViewerProcess* viewer = nullptr;
+    if (viewer == nullptr) {
+        viewer = new ViewerProcess;
+        if (!viewer->start()) {
+            state.SkipWithError("the viewer did not start");
+            return;
+        }
+        viewer->send("y=3; cube box");
+    }
+    const int batch = static_cast<int>(state.range(0));
+    const std::string statement = state.range(1) == 0 ? "x=1" : state.range(1) == 1 ? "z=`y*2+sin(y)`" : "box size=2";
+    int round = 0;
+    for (auto _ : state) {
+        viewer->drainReports(std::chrono::milliseconds(0));
+        for (int i = 0; i < batch; ++i)
+            viewer->send(statement);
+        const std::string marker = std::to_string(++round) + "marker";
+        viewer->send("print " + marker);
+        for (;;) {
+            const auto report = viewer->nextReport(std::chrono::milliseconds(60000));
+            if (!report) {
+                state.SkipWithError("no reply from the viewer");
+                return;
+            }
+            if (report->find(marker) != std::string::npos)
+                break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * (batch + 1));
+}
+BENCHMARK(ProcessRoundTrip)->Args({1000, 0})->Args({1000, 1})->Args({1000, 2})->UseRealTime()->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
 
