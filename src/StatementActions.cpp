@@ -81,12 +81,6 @@ void reportUnreadCommand()
     }
 }
 
-bool isUserPartOfOtherUser(const std::string& name)
-{
-    const std::string::size_type colon = name.find(':');
-    return colon != std::string::npos && name.compare(0, colon, state.user->getName()) != 0;
-}
-
 // Turns the assignment of value to the animated name into an expression over
 // the user's clock that reaches the value after the statement's duration, and
 // schedules the exact value for the end. Returns false after an error that
@@ -116,10 +110,10 @@ bool animate(const std::string& param, std::string& value, int& kind)
     const double duration = leadingNumber(state.intimingDur);
     if (!(duration > 0) || !std::isfinite(duration)) return true;  // nothing to animate: assign at once
 
-    // An expression is taken in the namespace of the value it is stored in,
-    // so another user's value must name the sender's clock in full.
-    const std::string clockInText =
-        isUserPartOfOtherUser(target) ? state.user->getName() + ":" + clockName : clockName;
+    // Names in an expression are taken in the namespace of the value it is
+    // stored in, so the clock is named in full: animating another user's
+    // value still runs on the sender's own clock.
+    const std::string clockInText = state.user->getName() + ":" + clockName;
     const std::string start = numberText(clock);
     const std::string elapsed = "(" + clockInText + " - (" + start + ") )";
     const std::string endTime = formatNumber(duration + clock->getValue());
