@@ -7,7 +7,7 @@
 set -eu
 root="$(cd "$(dirname "$0")" && pwd)"
 cd "$root"
-jobs="$(nproc 2>/dev/null || echo 2)"
+jobs="${ZOLVI_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
 echo "== plain build"
 "$root/scripts/setup.sh" build

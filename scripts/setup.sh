@@ -2,11 +2,12 @@
 # Installs the Debian packages the viewer and its tests need (only those
 # missing), then configures and builds the given build directory.
 #   scripts/setup.sh BUILD_DIR [extra cmake arguments...]
-# ZOLVI_TARGET, when set, builds only that target.
+# ZOLVI_TARGET, when set, builds only that target; ZOLVI_JOBS sets the
+# number of parallel build jobs (default: the number of processors).
 set -eu
 
 PACKAGES="cmake g++ make pkg-config bison libopenscenegraph-dev libzmq3-dev libmrpt-expr-dev
-libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libgl1-mesa-dri fonts-dejavu-core"
+libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libx11-dev libgl1-mesa-dri fonts-dejavu-core"
 
 missing=""
 for package in $PACKAGES; do
@@ -25,7 +26,7 @@ fi
 build_dir="$1"
 shift
 root="$(cd "$(dirname "$0")/.." && pwd)"
-jobs="$(nproc 2>/dev/null || echo 2)"
+jobs="${ZOLVI_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 cmake -S "$root" -B "$root/$build_dir" "$@" >/dev/null
 if [ -n "${ZOLVI_TARGET:-}" ]; then
     cmake --build "$root/$build_dir" -j "$jobs" --target $ZOLVI_TARGET

@@ -81,20 +81,22 @@ void CommandParser::parseCommand(std::string message)
         return;
     }
 
+    User* user = nullptr;
     try {
-        User* user = findOrCreateUser(frame.address, frame.port);
+        user = findOrCreateUser(frame.address, frame.port);
         parsing = true;
         currentUser = user;
         init_parser(frame.command.c_str(), this, user);
         yyparse();
-        parsing = false;
-        currentUser = nullptr;
-        user->reportErrors();
     } catch (const std::exception& error) {
-        parsing = false;
-        currentUser = nullptr;
         std::cerr << "Command message abandoned: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "Command message abandoned\n";
     }
+    parsing = false;
+    currentUser = nullptr;
+    if (user != nullptr)
+        user->reportErrors();
 }
 
 User* CommandParser::findOrCreateUser(const std::string& address, const std::string& port)
@@ -113,6 +115,8 @@ User* CommandParser::findOrCreateUser(const std::string& address, const std::str
 
 void CommandParser::parseEvent(std::string userName, std::string command)
 {
+    // The owner's port may change with any message it sends.
+    ParseGuard guard(ParseLock::get());
     User* owner = Users::getInstance()->getUser(userName);
     if (owner == nullptr)
         return;

@@ -1,4 +1,191 @@
 #include "Definitions.h"
 
-// Placeholder until the shape definitions table lands.
-void createShapeDefs() {}
+#include "Factory.h"
+#include "Scheduler.h"
+#include "ShapeDefinitions.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+// Registers one type's rows in the order written, starting with its `name`
+// row (a string whose default is the type word: the object's type tag).
+class TypeRows {
+public:
+    explicit TypeRows(const char* typeWord) : typeWord(typeWord) { strings({"name"}, typeWord); }
+
+    TypeRows& numbers(std::initializer_list<const char*> parameters, const char* defaultText)
+    {
+        return rows(parameters, defaultText, PARAM_NUMBER);
+    }
+    TypeRows& strings(std::initializer_list<const char*> parameters, const char* defaultText)
+    {
+        return rows(parameters, defaultText, PARAM_STRING);
+    }
+    TypeRows& schedule(const char* parameter) { return rows({parameter}, "", PARAM_SCHEDULE); }
+    TypeRows& factory(ShapeFactory* factory)
+    {
+        ShapeDefinitions::getInstance()->addFactory(typeWord, factory);
+        return *this;
+    }
+
+private:
+    TypeRows& rows(std::initializer_list<const char*> parameters, const char* defaultText, ParamType kind)
+    {
+        for (const char* parameter : parameters)
+            ShapeDefinitions::getInstance()->addDefinition(typeWord, parameter, defaultText, kind);
+        return *this;
+    }
+
+    std::string typeWord;
+};
+
+// The rows that rotate a shape about its own origin, then tilt it.
+const std::initializer_list<const char*> turnRows = {"rot", "rotx", "roty", "rotz",
+                                                     "tilt", "tiltx", "tilty", "tiltz"};
+
+}  // namespace
+
+// Every shape type's parameters with their defaults and kinds, and its
+// factory. A type whose class is not built yet has its rows but no factory:
+// the dispatcher creates no object of it.
+void createShapeDefs()
+{
+    TypeRows("square")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a"}, "1.0")
+        .strings({"texture"}, "")
+        .numbers({"t1s", "t1t"}, "0.0")
+        .numbers({"t2s"}, "1.0")
+        .numbers({"t2t"}, "0.0")
+        .numbers({"t3s", "t3t"}, "1.0")
+        .numbers({"t4s"}, "0.0")
+        .numbers({"t4t", "size"}, "1.0")
+        .numbers(turnRows, "0.0")
+        .strings({"shader"}, "None");
+
+    TypeRows("point")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a", "size"}, "1.0");
+
+    TypeRows("triangle")
+        .numbers({"x1", "y1", "z1"}, "0.0")
+        .numbers({"r1", "g1", "b1", "a1"}, "1.0")
+        .numbers({"x2", "y2", "z2"}, "0.0")
+        .numbers({"r2", "g2", "b2", "a2"}, "1.0")
+        .numbers({"x3", "y3", "z3"}, "0.0")
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0");
+
+    TypeRows("quad")
+        .numbers({"x1", "y1", "z1"}, "0.0")
+        .numbers({"r1", "g1", "b1", "a1"}, "1.0")
+        .numbers({"x2", "y2", "z2"}, "0.0")
+        .numbers({"r2", "g2", "b2", "a2"}, "1.0")
+        .numbers({"x3", "y3", "z3"}, "0.0")
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0")
+        .numbers({"x4", "y4", "z4"}, "0.0")
+        .numbers({"r4", "g4", "b4", "a4"}, "1.0");
+
+    TypeRows("rectangle")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a", "width", "height"}, "1.0")
+        .numbers({"rotx", "roty", "rotz", "rot", "tiltx", "tilty", "tiltz", "tilt"}, "0.0")
+        .strings({"texture"}, "")
+        .numbers({"t1s", "t1t"}, "0.0")
+        .numbers({"t2s"}, "1.0")
+        .numbers({"t2t"}, "0.0")
+        .numbers({"t3s", "t3t"}, "1.0")
+        .numbers({"t4s"}, "0.0")
+        .numbers({"t4t"}, "1.0");
+
+    TypeRows("circle")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r1", "g1", "b1", "a1", "r2", "g2", "b2", "a2"}, "1.0")
+        .numbers({"rotx", "roty", "rotz", "rot", "tiltx", "tilty", "tiltz", "tilt"}, "0.0")
+        .numbers({"radius"}, "1.0")
+        .strings({"shader"}, "None");
+
+    TypeRows("line")
+        .numbers({"x1", "y1", "z1"}, "0.0")
+        .numbers({"r1", "g1", "b1", "a1"}, "1.0")
+        .numbers({"x2", "y2", "z2"}, "0.0")
+        .numbers({"r2", "g2", "b2", "a2", "width"}, "1.0");
+
+    TypeRows("text")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a", "size"}, "1.0")
+        .strings({"label"}, "")
+        // the text factory stands here, before the font row
+        .strings({"font"}, "");
+
+    TypeRows("scheduler")
+        .schedule("add")
+        .numbers({"play", "time"}, "0.0")
+        .factory(new Factory<Scheduler>());
+
+    TypeRows("sphere")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a"}, "1.0")
+        .strings({"texture"}, "None")
+        .numbers({"radius"}, "1.0")
+        .strings({"shader"}, "None")
+        .numbers(turnRows, "0.0");
+
+    TypeRows("cube")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a"}, "1.0")
+        .numbers({"angle"}, "0.0")
+        .strings({"texture"}, "")
+        .numbers({"t1s", "t1t"}, "0.0")
+        .numbers({"t2s"}, "1.0")
+        .numbers({"t2t"}, "0.0")
+        .numbers({"t3s", "t3t"}, "1.0")
+        .numbers({"t4s"}, "0.0")
+        .numbers({"t4t"}, "1.0")
+        .numbers(turnRows, "0.0")
+        .numbers({"size"}, "1.0")
+        .strings({"shader"}, "None");
+
+    TypeRows("cylinder")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a"}, "1.0")
+        .numbers({"rx", "ry"}, "0.0")
+        .numbers({"rz"}, "1.0")
+        .strings({"texture"}, "")
+        .numbers({"radius", "height"}, "1.0")
+        .numbers({"rotate"}, "0.0")
+        .strings({"shader"}, "None");
+
+    TypeRows("model")
+        .strings({"file"}, "None")
+        .numbers({"scale"}, "1.0")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a"}, "1.0")
+        .numbers(turnRows, "0.0")
+        .numbers({"size"}, "1.0")
+        .strings({"shader"}, "None");
+
+    TypeRows("light")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"type"}, "1.0")
+        .numbers({"num"}, "0")
+        .numbers({"r", "g", "b", "a", "radius"}, "1.0");
+
+    TypeRows("camera")
+        .numbers({"x", "y", "z"}, "0.0");
+
+    TypeRows("video")
+        .numbers({"x", "y", "z"}, "0.0")
+        .numbers({"r", "g", "b", "a"}, "1.0")
+        .strings({"texture"}, "")
+        .numbers({"t1s", "t1t"}, "0.0")
+        .numbers({"t2s"}, "1.0")
+        .numbers({"t2t"}, "0.0")
+        .numbers({"t3s", "t3t"}, "1.0")
+        .numbers({"t4s"}, "0.0")
+        .numbers({"t4t", "size"}, "1.0")
+        .numbers(turnRows, "0.0")
+        .strings({"shader", "file"}, "None")
+        .numbers({"go"}, "0.0");
+}

@@ -2,6 +2,7 @@
 // One timed command of a schedule, ordered by time alone.
 
 #include <string>
+#include <utility>
 
 class Event {
 public:

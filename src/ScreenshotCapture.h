@@ -8,6 +8,7 @@
 #include <osg/Image>
 #include <osg/ref_ptr>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 
@@ -43,7 +44,7 @@ public:
 
 private:
     osg::ref_ptr<osg::Image> image;  // filled by the draw thread
-    bool attached = false;
+    std::atomic<bool> attached{false};
 
     std::mutex frameMutex;  // guards lastFrame
     osg::ref_ptr<osg::Image> lastFrame;

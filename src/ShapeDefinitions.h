@@ -26,6 +26,9 @@ public:
 
 private:
     ShapeDefinitions();
+    // The type word's entry, made (no rows, no factory) when missing.
+    std::pair<ParamDefinitions*, ShapeFactory*>& entry(const std::string& typeWord);
+
     static ShapeDefinitions* instance;
     std::map<std::string, std::pair<ParamDefinitions*, ShapeFactory*>>* shapeTypes;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The set of shapes awaiting redraw. dirty() marks each collected shape
-// dirty and empties the set.
+// dirty and empties the set; the set's lock is held meanwhile, so the lock
+// order is: value store, this set, a shape.
 
 #include <OpenThreads/Mutex>
 #include <set>
@@ -11,7 +12,12 @@ class ShapeUpdates {
 public:
     static ShapeUpdates* getInstance();
 
+    ShapeUpdates(const ShapeUpdates&) = delete;
+    ShapeUpdates& operator=(const ShapeUpdates&) = delete;
+
+    // Inserts the shape; one already waiting stays once.
     void addShape(BasicShape* shape);
+    // Calls dirty() of every waiting shape in pointer order, then empties the set.
     void dirty();
 
 private:

@@ -13,7 +13,8 @@ public:
     StringType* asStringType() override { return this; }
 
     std::string getString();
-    // Replaces the text and hands every bound shape to the redraw set.
+    // Replaces the text and hands every bound shape to the redraw set, also
+    // when the text is unchanged.
     void setString(std::string text);
 
 private:

@@ -1,7 +1,12 @@
 #pragma once
 // The value store: every named value of the system under its full name
 // ("user0:x", "user0:box.size"). Numbers are exprtk expressions over other
-// numbers; a change re-evaluates what depends on it.
+// numbers; a change re-evaluates what depends on it and hands the bound
+// shapes to the redraw set.
+//
+// Lock order: the store's lock, then the redraw set's, then a shape's; the
+// map's lock and the values' content lock are leaves. get and exists take
+// only the map's lock.
 
 #include "ParamType.h"
 #include "ThreadMap.h"
@@ -11,21 +16,28 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 class User;
+class VarType;
 struct ExpressionEngine;  // the symbol table, parser and shared expression
+struct ExpressionLimits;  // what an expression text may cost to compile and run
 
 class Variables {
 public:
     static Variables* getInstance();
 
+    Variables(const Variables&) = delete;
+    Variables& operator=(const Variables&) = delete;
+
     // Creates or changes a value under the store's lock; errors go to the
     // user, or to standard error when the user is null.
     void add(User* user, std::string fullName, std::string text, ParamType kind);
-    // Takes only the map's own lock.
+    // Take only the map's own lock.
     bool get(std::string fullName, Type*& out);
     bool exists(std::string fullName);
 
+    // A user collects the message; without one it goes to standard error.
     void sendError(User* user, std::string message);
 
     // Operations the viewer itself does not call.
@@ -36,9 +48,29 @@ public:
 
 private:
     Variables();
+    ~Variables();
     static Variables* instance;
 
-    bool parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames);
+    void addString(const std::string& fullName, std::string text);
+    void addSchedule(const std::string& fullName, std::string text);
+    void addNumber(User* user, const std::string& fullName, std::string text, ParamType kind);
+
+    // Qualifies the names of an expression with the owner's user name and
+    // collects the stored names it uses.
+    // Gives up with the parser's diagnostic after maxPasses compilations.
+    bool parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
+               std::size_t maxPasses);
+    // Refuses texts whose compilation or evaluation could exhaust the process.
+    bool screen(User* user, const std::string& text, ExpressionLimits& limits);
+    // Compiles into the shared expression; reports the parser's diagnostic.
+    bool compile(User* user, const std::string& text, const ExpressionLimits& limits);
+    // The name of the number that the symbol table reads for a name.
+    std::string boundName(const std::string& name);
+    VarType* numberNamed(const std::string& name);
+    void unlink(VarType* number);
+    void link(VarType* number, const std::set<std::string>& usedNames);
+    // Evaluates the number, then every number that uses it, each once.
+    void evaluateFrom(User* user, VarType* number);
 
     ThreadMap<std::string, Type*>* vars;
     std::unique_ptr<ExpressionEngine> engine;

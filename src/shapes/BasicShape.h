@@ -10,6 +10,7 @@
 #include "Type.h"
 
 #include <OpenThreads/Mutex>
+#include <atomic>
 #include <list>
 #include <map>
 #include <string>
@@ -48,7 +49,9 @@ public:
     void removeMapping();
 
 protected:
-    bool dirtyFlag = false;
+    // Set by dirty() and cleared by update(), both under mutex; atomic so
+    // that the scheduler, which marks itself without the lock, is safe too.
+    std::atomic<bool> dirtyFlag{false};
     std::string name;
     OpenThreads::Mutex mutex;
     std::map<std::string, Type*> parameters;

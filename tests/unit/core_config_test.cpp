@@ -28,6 +28,8 @@ struct ConfigCase {
     std::vector<std::pair<std::string, std::string>> expected;
 };
 
+void PrintTo(const ConfigCase& c, std::ostream* out) { *out << c.what; }
+
 class CoreConfigReader : public testing::TestWithParam<ConfigCase> {};
 
 TEST_P(CoreConfigReader, LinesGiveSettings)

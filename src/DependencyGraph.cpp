@@ -1,0 +1,54 @@
+#include "DependencyGraph.h"
+
+#include "VarType.h"
+
+#include <algorithm>
+#include <deque>
+#include <unordered_set>
+
+bool DependencyGraph::reaches(const std::set<std::string>& start, const std::string& target,
+                              const std::function<VarType*(const std::string&)>& numberNamed)
+{
+    std::unordered_set<std::string> seen(start.begin(), start.end());
+    std::deque<std::string> queue(start.begin(), start.end());
+    while (!queue.empty()) {
+        const std::string name = std::move(queue.front());
+        queue.pop_front();
+        if (name == target)
+            return true;
+        VarType* number = numberNamed(name);
+        if (number == nullptr)
+            continue;
+        for (const std::string& used : *number->getChildrenKeys())
+            if (seen.insert(used).second)
+                queue.push_back(used);
+    }
+    return false;
+}
+
+void DependencyGraph::evaluationOrder(VarType* root, std::vector<VarType*>& order)
+{
+    // Depth-first over the dependants; the reverse of the order in which the
+    // walk finishes numbers puts each after everything it uses.
+    const std::size_t first = order.size();
+    ++epoch;
+    root->walkMark = epoch;
+    stack.clear();
+    stack.emplace_back(root, root->parentVars->cbegin());
+    while (!stack.empty()) {
+        VarType* number = stack.back().first;
+        auto& next = stack.back().second;
+        if (next == number->parentVars->cend()) {
+            order.push_back(number);
+            stack.pop_back();
+            continue;
+        }
+        VarType* dependant = *next;
+        ++next;
+        if (dependant->walkMark != epoch) {
+            dependant->walkMark = epoch;
+            stack.emplace_back(dependant, dependant->parentVars->cbegin());
+        }
+    }
+    std::reverse(order.begin() + static_cast<std::ptrdiff_t>(first), order.end());
+}

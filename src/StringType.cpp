@@ -1,0 +1,20 @@
+#include "StringType.h"
+
+StringType::StringType(std::string name, std::string text) : Type(std::move(name)), value(std::move(text)) {}
+
+std::string StringType::getString()
+{
+    std::lock_guard<std::mutex> guard(contentLock());
+    return value;
+}
+
+void StringType::setString(std::string text)
+{
+    std::vector<BasicShape*> shapes;
+    {
+        std::lock_guard<std::mutex> guard(contentLock());
+        value = std::move(text);
+        collectAssocObjects(shapes);
+    }
+    handOver(shapes);
+}

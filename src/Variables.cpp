@@ -1,0 +1,523 @@
+// The value store. This is the one translation unit that includes the
+// expression library: its header is large and slow to compile.
+
+#include "Variables.h"
+
+#include "DependencyGraph.h"
+#include "ScheduleType.h"
+#include "StringType.h"
+#include "User.h"
+#include "VarType.h"
+
+#include <OpenThreads/ScopedLock>
+#include <exprtk.hpp>
+
+#include <cmath>
+#include <iostream>
+#include <limits>
+#include <map>
+#include <sstream>
+#include <unordered_map>
+
+namespace {
+
+typedef exprtk::symbol_table<double> SymbolTable;
+typedef exprtk::expression<double> Expression;
+typedef exprtk::parser<double> Parser;
+typedef exprtk::lexer::token Token;
+
+// Replacer, joiner, numeric, bracket, sequence and commutative checks.
+constexpr std::size_t compileOptions = 63;
+
+// Loop iterations that one evaluation of an expression may run over all its
+// loops: with k loops in the text each loop may run the k-th root of it, so
+// nested loops stay within it too.
+constexpr double loopBudget = 1e5;
+// Vector elements that the vectors of one expression may hold together.
+constexpr double vectorBudget = 1e5;
+// Loop iterations times vector elements: a loop over vector operations is
+// held to this much work.
+constexpr double workBudget = 1e8;
+
+const std::string undefinedSymbol = "Undefined symbol";
+
+// Ends a loop at its bound and notes that it did; the evaluation then goes
+// on without an exception.
+class LoopBound : public exprtk::loop_runtime_check {
+public:
+    LoopBound(std::uint64_t limit, bool& violated) : violated(violated)
+    {
+        loop_set = e_all_loops;
+        max_loop_iterations = limit;
+    }
+
+    void handle_runtime_violation(const violation_context&) override { violated = true; }
+
+private:
+    bool& violated;
+};
+
+bool isKeyword(const Token& token, const char* word)
+{
+    return token.type == Token::e_symbol && exprtk::details::imatch(token.value, std::string(word));
+}
+
+}  // namespace
+
+struct CompiledExpression {
+    explicit CompiledExpression(const Expression& compiled) : expression(compiled) {}
+    Expression expression;  // shares the compiled tree with the store's expression
+};
+
+void destroyCompiledExpression(CompiledExpression* compiled)
+{
+    delete compiled;
+}
+
+struct ExpressionLimits {
+    std::size_t symbols = 0;       // symbol tokens in the text
+    std::uint64_t loopLimit = 1;   // iterations allowed to each run of a loop
+};
+
+struct ExpressionEngine {
+    ExpressionEngine() : parser(Parser::settings_t(compileOptions))
+    {
+        symbolTable.add_constants();
+        // Once: every registration appends another copy to the expression.
+        expression.register_symbol_table(symbolTable);
+    }
+
+    exprtk::loop_runtime_check& loopBoundFor(std::uint64_t limit)
+    {
+        std::unique_ptr<LoopBound>& bound = loopBounds[limit];
+        if (!bound)
+            bound.reset(new LoopBound(limit, loopViolated));
+        return *bound;
+    }
+
+    SymbolTable symbolTable;  // every number under its full name
+    Parser parser;
+    Expression expression;    // compiled into by every store
+    DependencyGraph graph;
+
+    // Compiled expressions keep pointers to their loop bound: never freed.
+    std::map<std::uint64_t, std::unique_ptr<LoopBound>> loopBounds;
+    bool loopViolated = false;
+
+    // The number bound under each address that the symbol table reads.
+    std::unordered_map<const double*, VarType*> boundNumbers;
+
+    // Scratch lists of one evaluation.
+    std::vector<VarType*> order;
+    std::vector<BasicShape*> shapes;
+};
+
+Variables* Variables::instance = nullptr;
+
+Variables* Variables::getInstance()
+{
+    // Made once, whichever thread comes first.
+    static Variables* const created = instance = new Variables();
+    return created;
+}
+
+Variables::Variables() : vars(new ThreadMap<std::string, Type*>()), engine(new ExpressionEngine()) {}
+
+Variables::~Variables() = default;
+
+bool Variables::get(std::string fullName, Type*& out)
+{
+    return vars->get(fullName, out);
+}
+
+bool Variables::exists(std::string fullName)
+{
+    Type* value = nullptr;
+    return vars->get(fullName, value);
+}
+
+void Variables::sendError(User* user, std::string message)
+{
+    if (user != nullptr)
+        user->addError(message);
+    else
+        std::cerr << ("Variable add error: " + message + "\n");
+}
+
+void Variables::add(User* user, std::string fullName, std::string text, ParamType kind)
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    try {
+        switch (kind) {
+        case PARAM_STRING:
+            addString(fullName, std::move(text));
+            break;
+        case PARAM_SCHEDULE:
+            addSchedule(fullName, std::move(text));
+            break;
+        case PARAM_NUMBER:
+        case PARAM_EXPRESSION:
+            addNumber(user, fullName, std::move(text), kind);
+            break;
+        default:
+            sendError(user, "Error: unknown kind of value for " + fullName);
+            break;
+        }
+    } catch (const std::exception& error) {
+        sendError(user, std::string("Error: ") + error.what());
+    }
+}
+
+void Variables::addString(const std::string& fullName, std::string text)
+{
+    Type* existing = nullptr;
+    if (!vars->get(fullName, existing)) {
+        vars->add(fullName, new StringType(fullName, std::move(text)));
+        return;
+    }
+    if (StringType* string = existing->asStringType())
+        string->setString(std::move(text));
+    else
+        std::cerr << "Error: can not convert an expression to a string\n";
+}
+
+void Variables::addSchedule(const std::string& fullName, std::string text)
+{
+    Type* existing = nullptr;
+    if (!vars->get(fullName, existing)) {
+        vars->add(fullName, new ScheduleType(fullName, std::move(text)));
+        return;
+    }
+    if (ScheduleType* schedule = existing->asScheduleType())
+        schedule->add(std::move(text));
+    else
+        std::cerr << "Error: incorrect type already exists\n";
+}
+
+void Variables::addNumber(User* user, const std::string& fullName, std::string text, ParamType kind)
+{
+    ExpressionLimits limits;
+    if (!screen(user, text, limits))
+        return;
+
+    std::set<std::string> usedNames;
+    if (kind == PARAM_EXPRESSION && !parse(user, fullName, text, usedNames, 2 * limits.symbols + 2))
+        return;
+    // Link to the numbers that the symbol table actually reads: names that
+    // differ only in case read the number bound first.
+    std::set<std::string> links;
+    for (const std::string& name : usedNames)
+        links.insert(boundName(name));
+
+    Type* existing = nullptr;
+    VarType* number = nullptr;
+    if (vars->get(fullName, existing)) {
+        auto lookup = [this](const std::string& name) { return numberNamed(name); };
+        if (DependencyGraph::reaches(links, fullName, lookup)) {
+            sendError(user, "Error: Loop created with expression");
+            return;
+        }
+        number = existing->asVarType();
+        if (number == nullptr) {
+            std::cerr << "Error: incorrect type already exists\n";
+            return;
+        }
+        // A text that does not compile leaves the number as it was.
+        if (!compile(user, text, limits))
+            return;
+        number->setString(text);
+        unlink(number);
+    } else {
+        number = new VarType(fullName, text);
+        vars->add(fullName, number);
+        // A name that the symbol table refuses is stored all the same.
+        if (engine->symbolTable.add_variable(fullName, number->value, false))
+            engine->boundNumbers[&number->value] = number;
+        // A new number whose text does not compile stays, holding 0.
+        if (!compile(user, text, limits))
+            return;
+    }
+
+    if (number->compiledExpression == nullptr)
+        number->compiledExpression = new CompiledExpression(engine->expression);
+    else
+        number->compiledExpression->expression = engine->expression;
+    link(number, links);
+    evaluateFrom(user, number);
+}
+
+bool Variables::screen(User* user, const std::string& text, ExpressionLimits& limits)
+{
+    exprtk::lexer::generator lexer;
+    if (!lexer.process(text))
+        return true;  // the compilation reports what the lexer cannot read
+
+    std::size_t loops = 0;
+    for (std::size_t i = 0; i < lexer.size(); ++i) {
+        const Token& token = lexer[i];
+        if (token.type == Token::e_string) {
+            // String operations can double a string's length at each step.
+            sendError(user, "Error: strings are not allowed in expressions");
+            return false;
+        }
+        if (token.type == Token::e_symbol)
+            ++limits.symbols;
+        if (isKeyword(token, "for") || isKeyword(token, "while") || isKeyword(token, "repeat"))
+            ++loops;
+    }
+    const double perLoop = std::pow(loopBudget, 1.0 / static_cast<double>(std::max<std::size_t>(loops, 1)));
+    limits.loopLimit = static_cast<std::uint64_t>(std::max(1.0, std::floor(perLoop + 1e-9)));
+
+    // Vector definitions, var name[size]: the library allocates them while
+    // compiling, so their sizes are checked before any compilation.
+    double elements = 0;
+    for (std::size_t i = 0; i + 3 < lexer.size(); ++i) {
+        if (!isKeyword(lexer[i], "var") || lexer[i + 1].type != Token::e_symbol ||
+            lexer[i + 2].type != Token::e_lsqrbracket)
+            continue;
+        std::size_t close = i + 3;
+        for (int depth = 1; close < lexer.size(); ++close) {
+            if (lexer[close].type == Token::e_lsqrbracket)
+                ++depth;
+            else if (lexer[close].type == Token::e_rsqrbracket && --depth == 0)
+                break;
+        }
+        if (close >= lexer.size())
+            continue;  // unclosed: the compilation fails
+        const std::size_t from = lexer[i + 3].position;
+        const std::string sizeText = text.substr(from, lexer[close].position - from);
+        SymbolTable constants;
+        constants.add_constants();
+        Expression size;
+        size.register_symbol_table(constants);
+        engine->parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
+        if (!engine->parser.compile(sizeText, size))
+            continue;  // not a constant: the compilation refuses it
+        const double count = size.value();
+        elements += std::isnan(count) ? std::numeric_limits<double>::infinity() : std::max(count, 0.0);
+    }
+    if (elements > vectorBudget) {
+        sendError(user, "Error: vectors in expression too large");
+        return false;
+    }
+    if (elements > 1.0 && loops > 0) {
+        const double budget = std::min(loopBudget, workBudget / elements);
+        const double perLoopWithVectors = std::pow(budget, 1.0 / static_cast<double>(loops));
+        limits.loopLimit = static_cast<std::uint64_t>(std::max(1.0, std::floor(perLoopWithVectors + 1e-9)));
+    }
+    return true;
+}
+
+bool Variables::parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
+                      std::size_t maxPasses)
+{
+    const std::string::size_type colon = fullName.find(':');
+    const std::string owner = colon == std::string::npos ? std::string() : fullName.substr(0, colon);
+    const std::string prefix = owner + ":";
+
+    // Names are bound here as they are found; this expression is compiled
+    // to find them, never evaluated.
+    SymbolTable local;
+    local.add_constants();
+    Expression localExpression;
+    localExpression.register_symbol_table(local);
+    double placeholder = 0.0;
+    Parser& parser = engine->parser;
+
+    std::string working = text;
+    for (std::size_t pass = 0;; ++pass) {
+        const std::string compiled = working;
+        if (compiled.empty()) {
+            sendError(user, "Expression empty");
+            return false;
+        }
+        if (parser.compile(compiled, localExpression)) {
+            text = compiled;
+            return true;
+        }
+        if (pass >= maxPasses) {
+            sendError(user, parser.error());
+            return false;
+        }
+
+        // Positions refer to this pass's text; each is qualified once.
+        std::set<std::size_t> insertions;
+        bool bound = false;
+        for (std::size_t i = 0; i < parser.error_count(); ++i) {
+            const exprtk::parser_error::type error = parser.get_error(i);
+            if (error.mode != exprtk::parser_error::e_syntax) {
+                sendError(user, parser.error());
+                return false;
+            }
+            // Other syntax errors follow from an undefined name (a function
+            // whose argument failed) or remain when nothing is left to mend.
+            if (error.diagnostic.find(undefinedSymbol) == std::string::npos)
+                continue;
+            const Token& token = error.token;
+            if (token.position == std::numeric_limits<std::size_t>::max() || token.position >= compiled.size())
+                continue;
+            const std::string& name = token.value;
+            if (name.find(':') == std::string::npos) {
+                if (!owner.empty())
+                    insertions.insert(token.position);
+                continue;
+            }
+            if (name == fullName) {
+                sendError(user, "Error: Found simple loop");
+                return false;
+            }
+            Type* value = nullptr;
+            if (!vars->get(name, value)) {
+                sendError(user, "Var does not exist: " + name);
+                return false;
+            }
+            VarType* number = value->asVarType();
+            if (local.add_variable(name, number != nullptr ? *number->getValuePtr() : placeholder, false))
+                bound = true;
+            usedNames.insert(name);
+        }
+        for (auto position = insertions.rbegin(); position != insertions.rend(); ++position)
+            working.insert(*position, prefix);
+        if (insertions.empty() && !bound) {
+            sendError(user, parser.error());
+            return false;
+        }
+    }
+}
+
+bool Variables::compile(User* user, const std::string& text, const ExpressionLimits& limits)
+{
+    Parser& parser = engine->parser;
+    parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
+    if (parser.compile(text, engine->expression))
+        return true;
+    sendError(user, parser.error());
+    return false;
+}
+
+std::string Variables::boundName(const std::string& name)
+{
+    exprtk::details::variable_node<double>* variable = engine->symbolTable.get_variable(name);
+    if (variable == nullptr)
+        return name;
+    auto bound = engine->boundNumbers.find(&variable->ref());
+    return bound == engine->boundNumbers.end() ? name : bound->second->getName();
+}
+
+VarType* Variables::numberNamed(const std::string& name)
+{
+    Type* value = nullptr;
+    return vars->get(name, value) ? value->asVarType() : nullptr;
+}
+
+void Variables::unlink(VarType* number)
+{
+    for (const std::string& name : *number->childrenKeys)
+        if (VarType* used = numberNamed(name))
+            used->parentVars->erase(number);
+    number->childrenKeys->clear();
+}
+
+void Variables::link(VarType* number, const std::set<std::string>& usedNames)
+{
+    for (const std::string& name : usedNames) {
+        number->childrenKeys->insert(name);
+        if (VarType* used = numberNamed(name))
+            used->parentVars->insert(number);
+    }
+}
+
+void Variables::evaluateFrom(User* user, VarType* number)
+{
+    std::vector<VarType*>& order = engine->order;
+    std::vector<BasicShape*>& shapes = engine->shapes;
+    order.clear();
+    shapes.clear();
+    engine->graph.evaluationOrder(number, order);
+
+    std::vector<std::string> failures;
+    {
+        // Expressions may also assign other numbers (y := 5): readers wait
+        // for the whole evaluation.
+        std::lock_guard<std::mutex> guard(Type::contentLock());
+        for (VarType* each : order) {
+            if (each->compiledExpression == nullptr)
+                continue;
+            engine->loopViolated = false;
+            try {
+                each->value = each->compiledExpression->expression.value();
+            } catch (const std::exception& error) {
+                failures.push_back("Error: " + std::string(error.what()) + " in " + each->getName());
+            }
+            if (engine->loopViolated)
+                failures.push_back("Error: Loop iteration limit exceeded in " + each->getName());
+            each->collectAssocObjects(shapes);
+        }
+    }
+    Type::handOver(shapes);
+    for (const std::string& failure : failures)
+        sendError(user, failure);
+}
+
+void Variables::remove(std::string fullName)
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    VarType* number = numberNamed(fullName);
+    if (number == nullptr)
+        return;
+    if (!number->parentVars->empty()) {
+        std::cerr << ("Can not remove: " + fullName + " as it has parents\n");
+        return;
+    }
+    unlink(number);
+    vars->remove(fullName);
+    // Unbind only this number's own binding, not one of another case; the
+    // node stays alive for expressions compiled against it.
+    exprtk::details::variable_node<double>* variable = engine->symbolTable.get_variable(fullName);
+    if (variable != nullptr && &variable->ref() == &number->value) {
+        engine->symbolTable.remove_variable(fullName, false);
+        engine->boundNumbers.erase(&number->value);
+    }
+}
+
+namespace {
+
+std::string describe(Type* value, bool withExpression)
+{
+    std::ostringstream line;
+    if (StringType* string = value->asStringType()) {
+        line << "String Name: " << value->getName() << " string is: " << string->getString();
+    } else if (VarType* number = value->asVarType()) {
+        line << "Var Name: " << value->getName() << " current value " << number->getValue();
+        if (withExpression)
+            line << " expression " << number->getString();
+    } else if (ScheduleType* schedule = value->asScheduleType()) {
+        std::list<Event> events;
+        schedule->getEvents(events);
+        line << "Schedule Name: " << value->getName() << " events: " << events.size();
+    }
+    line << '\n';
+    return line.str();
+}
+
+}  // namespace
+
+void Variables::print(std::string fullName)
+{
+    Type* value = nullptr;
+    if (vars->get(fullName, value))
+        std::cerr << describe(value, false);
+}
+
+void Variables::printAll()
+{
+    std::vector<std::string> names;
+    vars->getKeys(names);
+    for (const std::string& name : names) {
+        Type* value = nullptr;
+        if (vars->get(name, value))
+            std::cerr << describe(value, true);
+    }
+}
+
+void Variables::printTimes() {}

@@ -1,0 +1,86 @@
+#include "BasicShape.h"
+
+#include "ScheduleType.h"
+#include "ShapeDefinitions.h"
+#include "StringType.h"
+#include "VarType.h"
+#include "Variables.h"
+
+#include <OpenThreads/ScopedLock>
+
+void BasicShape::createMapping(std::string userName, std::string objectName, std::string typeWord,
+                               BasicShape* owner)
+{
+    ParamDefinitions* rows = ShapeDefinitions::getInstance()->getDefinition(typeWord);
+    if (rows == nullptr)
+        return;
+    Variables* store = Variables::getInstance();
+    const std::string prefix = userName + ":" + objectName + ".";
+    for (const auto& row : *rows) {
+        const std::string fullName = prefix + row.first;
+        Type* value = nullptr;
+        if (!store->get(fullName, value)) {
+            store->add(nullptr, fullName, row.second.first, row.second.second);
+            if (!store->get(fullName, value))
+                continue;  // nothing could be stored: nothing to bind
+        }
+        value->addAssocObject(owner);
+        parameters[row.first] = value;
+    }
+}
+
+void BasicShape::setName(std::string text)
+{
+    if (!text.empty())
+        name = std::move(text);
+}
+
+std::string BasicShape::getName() { return name; }
+
+void BasicShape::getParameterValue(std::string parameter, float& out)
+{
+    Type* value = parameters[parameter];
+    if (value == nullptr)
+        return;
+    if (VarType* number = value->asVarType())
+        out = static_cast<float>(number->getValue());
+}
+
+void BasicShape::getParameterString(std::string parameter, std::string& out)
+{
+    Type* value = parameters[parameter];
+    if (value == nullptr)
+        return;
+    if (StringType* text = value->asStringType())
+        out = text->getString();
+}
+
+void BasicShape::getParameterSchedule(std::string parameter, std::list<Event>& out)
+{
+    Type* value = parameters[parameter];
+    if (value == nullptr)
+        return;
+    if (ScheduleType* schedule = value->asScheduleType())
+        schedule->getEvents(out);
+}
+
+bool BasicShape::isDirty()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    return dirtyFlag;
+}
+
+void BasicShape::addParameter(std::string parameter, Type* value) { parameters[parameter] = value; }
+
+void BasicShape::removeMapping()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    for (const auto& entry : parameters) {
+        Type* value = entry.second;
+        if (value == nullptr)
+            continue;
+        value->removeAssocObject(this);
+        if (value->isAssocObjectEmpty())
+            Variables::getInstance()->remove(value->getName());
+    }
+}

@@ -1,0 +1,77 @@
+#include "ImageFiles.h"
+
+#include "Config.h"
+
+#include <osg/ImageSequence>
+#include <osgDB/FileNameUtils>
+#include <osgDB/ReadFile>
+#include <iostream>
+#include <set>
+
+namespace {
+
+bool isSceneGraphFormat(const std::string& extension)
+{
+    return extension == "osgt" || extension == "osgb" || extension == "osg";
+}
+
+// The path as it may go to a terminal: control characters become '?'.
+std::string printable(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    return text;
+}
+
+}  // namespace
+
+bool isSafeFileName(const std::string& name)
+{
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return false;
+    if (name.find("://") != std::string::npos)
+        return false;
+    std::string::size_type start = 0;
+    while (start <= name.size()) {
+        std::string::size_type end = name.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = name.size();
+        if (name.compare(start, end - start, "..") == 0)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool hasImageExtension(const std::string& path)
+{
+    static const std::set<std::string> imageFormats = {
+        "png", "jpg", "jpeg", "bmp", "gif", "tga", "tif", "tiff", "rgb",
+        "sgi", "dds", "hdr", "pnm", "ppm", "pgm", "ktx"};
+    const std::string extension = osgDB::getLowerCaseFileExtension(path);
+    return imageFormats.count(extension) != 0 || isSceneGraphFormat(extension);
+}
+
+osg::ref_ptr<osg::Image> readImageSafely(const std::string& path)
+{
+    osg::ref_ptr<osg::Image> image = guardedRead([&] { return osgDB::readRefImageFile(path); });
+    if (image.valid() || !isSceneGraphFormat(osgDB::getLowerCaseFileExtension(path)))
+        return image;
+    // No movie reader on this platform: a sequence of stills described in
+    // OpenSceneGraph's own format stands in for a video.
+    osg::ref_ptr<osg::Object> object = guardedRead([&] { return osgDB::readRefObjectFile(path); });
+    return dynamic_cast<osg::ImageSequence*>(object.get());
+}
+
+osg::ref_ptr<osg::Image> readTextureImage(const std::string& name)
+{
+    const std::string path = osgDB::concatPaths(Config::getInstance()->get("TextureDir"), name);
+    osg::ref_ptr<osg::Image> image;
+    if (isSafeFileName(name) && hasImageExtension(path))
+        image = readImageSafely(path);
+    if (!image.valid())
+        std::cerr << "Error no image found: " << printable(path) << "\n";
+    return image;
+}

@@ -1,0 +1,116 @@
+#include "Scheduler.h"
+
+#include "CommandParser.h"
+#include "NumberText.h"
+#include "ShapeUpdates.h"
+#include "VarType.h"
+#include "Variables.h"
+
+#include <OpenThreads/ScopedLock>
+#include <osg/FrameStamp>
+#include <osg/Geode>
+#include <osg/NodeVisitor>
+#include <iostream>
+#include <list>
+
+Scheduler::Scheduler(std::string userName, std::string objectName) : userName(userName)
+{
+    createMapping(userName, objectName, "scheduler", this);
+    BasicShape::setName(userName + ":" + objectName);
+    eventHandler = [](const std::string& owner, const std::string& command) {
+        CommandParser::getInstance()->parseEvent(owner, command);
+    };
+    setUpdateCallback(new TimerCallback());
+}
+
+Scheduler::~Scheduler()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(schedulerMutex);
+    setUpdateCallback(nullptr);
+}
+
+void Scheduler::dirty() { dirtyFlag = true; }
+
+osg::Geode* Scheduler::getParent()
+{
+    if (osg::Geometry::getNumParents() == 0)
+        return nullptr;
+    return osg::Geometry::getParent(0)->asGeode();
+}
+
+osg::Drawable* Scheduler::asDrawable() { return this; }
+
+std::string Scheduler::getType() { return "scheduler"; }
+
+void Scheduler::setDiff(double simulationTime)
+{
+    if (lastSimTime == 0.0)
+        lastSimTime = simulationTime;
+    diff = simulationTime - lastSimTime;
+    lastSimTime = simulationTime;
+}
+
+void Scheduler::update()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(schedulerMutex);
+    // Cleared before reading, so a store that comes meanwhile reloads again.
+    if (dirtyFlag.exchange(false))
+        reload();
+    if (playing)
+        updateTime(diff);
+}
+
+void Scheduler::reload()
+{
+    Type* time = parameters["time"];
+    VarType* clock = time != nullptr ? time->asVarType() : nullptr;
+    if (clock == nullptr) {
+        currentTime = 0.0;
+    } else {
+        std::string text = clock->getString();
+        if (text != storedText) {
+            currentTime = clock->getValue();
+            storedText = std::move(text);
+        }
+    }
+    float play = 0.0f;
+    getParameterValue("play", play);
+    playing = play != 0.0f;  // NaN plays
+}
+
+void Scheduler::updateTime(double step)
+{
+    const double previous = currentTime;
+    currentTime += step;
+    storedText = formatNumber(currentTime);
+    Variables::getInstance()->add(nullptr, BasicShape::getName() + ".time", storedText, PARAM_NUMBER);
+    ShapeUpdates::getInstance()->dirty();
+
+    std::list<Event> events;
+    getParameterSchedule("add", events);
+    for (const Event& event : events) {
+        if (event.time > currentTime)
+            break;
+        if (event.time <= previous)
+            continue;
+        eventHandler(userName, event.command);
+        std::cerr << "Adding command: " << event.command << "\n";
+    }
+}
+
+void Scheduler::removeAll()
+{
+    std::list<Event> events;
+    getParameterSchedule("add", events);
+    events.clear();
+}
+
+void Scheduler::TimerCallback::update(osg::NodeVisitor* visitor, osg::Drawable* drawable)
+{
+    auto* scheduler = dynamic_cast<Scheduler*>(drawable);
+    if (scheduler == nullptr)
+        return;
+    const osg::FrameStamp* stamp = visitor != nullptr ? visitor->getFrameStamp() : nullptr;
+    scheduler->setDiff(stamp != nullptr ? stamp->getSimulationTime() : 0.0);
+    scheduler->update();
+}

@@ -1,0 +1,66 @@
+#pragma once
+// A user's clock with its schedule of timed commands (type word
+// "scheduler"). Its geometry draws nothing: it sits in a geode under the
+// scene root only so that TimerCallback runs once per frame in the main
+// thread. While it plays, every frame advances the clock by the frame's
+// simulation-time step, stores it in its `time` parameter, flushes the
+// redraw set and hands each event of `add` that fell due to the dispatcher
+// as a command of the owner.
+
+#include "BasicShape.h"
+
+#include <OpenThreads/Mutex>
+#include <functional>
+#include <osg/Drawable>
+#include <osg/Geometry>
+#include <string>
+
+class Scheduler : public BasicShape, public osg::Geometry {
+public:
+    // Runs one fired command for the owner (user name, command text).
+    typedef std::function<void(const std::string&, const std::string&)> EventHandler;
+
+    Scheduler(std::string userName, std::string objectName);
+
+    void dirty() override;  // takes no lock: the flush inside update() marks us
+    osg::Geode* getParent() override;
+    osg::Drawable* asDrawable() override;
+    std::string getType() override;
+    void update() override;
+
+    void setDiff(double simulationTime);
+    void updateTime(double step);
+    void setPlay(bool play) { playing = play; }
+    bool isPlaying() { return playing; }
+    double getCurrentTime() { return currentTime; }
+
+    // Operations the viewer itself does not call.
+    void removeAll();
+    void reset() { currentTime = 0.0; }
+    // Replaces the dispatcher as the receiver of fired commands.
+    void setEventHandler(EventHandler handler) { eventHandler = std::move(handler); }
+
+    class TimerCallback : public osg::DrawableUpdateCallback {
+    public:
+        void update(osg::NodeVisitor* visitor, osg::Drawable* drawable) override;
+    };
+
+protected:
+    ~Scheduler() override;
+
+private:
+    // Takes the clock and the play state from `time` and `play`.
+    void reload();
+
+    std::string userName;
+    OpenThreads::Mutex schedulerMutex;  // held for the whole frame update
+    double lastSimTime = 0.0;
+    double diff = 0.0;
+    // The clock runs in double precision; `time` holds its six-digit text.
+    // The clock is reloaded from `time` only when that holds another text
+    // than the one stored last, i.e. when a command wrote it.
+    double currentTime = 0.0;
+    std::string storedText;
+    bool playing = false;
+    EventHandler eventHandler;
+};
