@@ -8,6 +8,7 @@
 #include "StringType.h"
 #include "User.h"
 #include "VarType.h"
+#include "Variables.h"
 #include "lex.h"
 
 #include <cmath>
@@ -26,6 +27,7 @@ struct ParseState {
     std::string commandType;       // type word of the statement, "var", or empty
     std::string currentShapeName;  // object name of the statement, or empty
     std::string intimingDur;       // duration of the statement's animation, or empty
+    bool durationIsExpression = false;
     int currentParamType = VALUE_NUMBER;
     int dirtybit = 0;              // changes the statement made
 };
@@ -81,34 +83,52 @@ void reportUnreadCommand()
     }
 }
 
+// The user part of a written name, or the sender's name when it has none.
+std::string ownerOf(const std::string& name)
+{
+    const std::string::size_type colon = name.find(':');
+    return colon == std::string::npos ? state.user->getName() : name.substr(0, colon);
+}
+
+enum class Animation { Store, Skip, EndParse };
+
 // Turns the assignment of value to the animated name into an expression over
 // the user's clock that reaches the value after the statement's duration, and
-// schedules the exact value for the end. Returns false after an error that
-// ends the parse; otherwise value and kind are what to store.
-bool animate(const std::string& param, std::string& value, int& kind)
+// schedules the exact value for the end. On Store, value and kind are what
+// to store: the animation, or the value itself when the duration is not
+// positive.
+Animation animate(const std::string& param, std::string& value, int& kind)
 {
     if (kind == VALUE_STRING || kind == VALUE_LIST_ENTRY) {
         yyerror("animation type can only be applied to number or expressions\n");
-        return false;
+        return Animation::EndParse;
     }
     const std::string target = state.currentShapeName.empty() ? param : state.currentShapeName + "." + param;
 
     VarType* clock = userClock();
-    if (!clock) return false;
+    if (!clock) return Animation::EndParse;
 
     Type* current = state.cp->getVar(state.user, target);
     if (!current) {
         report(target + " does not exits: var not found.");
-        return false;
+        return Animation::EndParse;
     }
     VarType* currentNumber = current->asVarType();
     if (!currentNumber) {
         yyerror("animation type can only be applied to number or expressions\n");
-        return false;
+        return Animation::EndParse;
     }
 
-    const double duration = leadingNumber(state.intimingDur);
-    if (!(duration > 0) || !std::isfinite(duration)) return true;  // nothing to animate: assign at once
+    // The duration as the animation will divide by it: an expression is
+    // taken in the namespace of the animated value.
+    double duration = 0;
+    if (!state.durationIsExpression) {
+        duration = leadingNumber(state.intimingDur);
+    } else if (!Variables::getInstance()->evaluate(state.user, ownerOf(target), state.intimingDur, duration)) {
+        return Animation::Skip;  // the store has reported why
+    }
+    // Without a positive, finite duration there is nothing to animate.
+    if (!(duration > 0) || !std::isfinite(duration)) return Animation::Store;
 
     // Names in an expression are taken in the namespace of the value it is
     // stored in, so the clock is named in full: animating another user's
@@ -130,7 +150,7 @@ bool animate(const std::string& param, std::string& value, int& kind)
 
     value = animated;
     kind = VALUE_EXPRESSION;
-    return true;
+    return Animation::Store;
 }
 
 }  // namespace
@@ -171,7 +191,9 @@ bool assign(const char* name, const char* valueText)
     int kind = state.currentParamType;
 
     if (!state.intimingDur.empty()) {
-        if (!animate(param, value, kind)) return false;
+        const Animation animation = animate(param, value, kind);
+        if (animation == Animation::EndParse) return false;
+        if (animation == Animation::Skip) return true;
         state.currentParamType = kind;
     }
 
@@ -204,6 +226,7 @@ char* readQuoted(char closing)
 bool overNumber(const char* number)
 {
     state.intimingDur = number;
+    state.durationIsExpression = false;
     if (state.currentParamType == VALUE_NEGATIVE) {
         yyerror("Cannot animate at negative time");
         return false;
@@ -214,6 +237,7 @@ bool overNumber(const char* number)
 void overExpression(const char* expression)
 {
     state.intimingDur = expression;
+    state.durationIsExpression = true;
     std::cerr << "in expr " << expression << '\n';
 }
 

@@ -210,7 +210,7 @@ TEST_F(GrammarStatements, EffectsAndReplies)
         {"print of a string", {" s='hello world'"}, " print s", {"hello world"}, {}},
         {"print of a schedule", {" at 5 cone a;", " at 3 'cone b'"}, " print Main.add", {"3 cone b, 5 cone a"}, {}},
         {"a name holding add is a schedule entry", {}, " ladder=3", {}, {{"ladder", "[0|3]"}}},
-        {"statements separated by ';' and blanks", {}, "  x=1 ; y=2;;z=3", {},
+        {"statements separated by ';' and blanks", {}, "  x=1 ; y=2;\tz=3", {},
          {{"x", "1"}, {"y", "2"}, {"z", "3"}}},
 
         // Syntax errors end the message; what ran before stays.
@@ -300,6 +300,11 @@ TEST_F(GrammarStatements, EffectsAndReplies)
          " over `2-2` x=5",
          {},
          {{"x", "5"}, {"Main.add", "[]"}}},
+        {"over a duration that does not evaluate",
+         {" x=1", " Main.time=10"},
+         " over `nothing*2` x=5; y=1",
+         {"Var does not exist: {u}:nothing"},
+         {{"x", "1"}, {"y", "1"}, {"Main.add", "[]"}}},
         {"over a negative number", {" x=1"}, " over -2 x=5", {"Cannot animate at negative time"}, {{"x", "1"}}},
         {"over a missing name", {}, " over 2 nothing=5", {"nothing does not exits: var not found."},
          {{"Main.add", "[]"}}},
@@ -327,10 +332,14 @@ TEST_F(GrammarStatements, EffectsAndReplies)
             EXPECT_EQ(send(address, text), std::vector<std::string>()) << text;
         }
         testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
         const std::vector<std::string> got = send(address, c.text);
+        testing::internal::GetCapturedStdout();
         testing::internal::GetCapturedStderr();
-        EXPECT_EQ(got, c.replies);
         const std::string user = userName(address);
+        std::vector<std::string> expectedReplies;
+        for (const std::string& reply : c.replies) expectedReplies.push_back(withUser(reply, user));
+        EXPECT_EQ(got, expectedReplies);
         for (const auto& expected : c.stored) {
             EXPECT_EQ(stored(user + ":" + expected.first), withUser(expected.second, user)) << expected.first;
         }
