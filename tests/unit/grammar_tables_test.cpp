@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -19,22 +19,23 @@ TEST(GrammarTables, StatesRulesAndConflicts)
     const std::string report = buffer.str();
 
     int states = 0, shiftReduce = 0, reduceReduce = 0, lastRule = -1;
-    const std::regex stateLine(R"(^State (\d+)$)");
-    const std::regex conflictLine(R"(^State \d+ conflicts: (?:(\d+) shift/reduce)?(?:, )?(?:(\d+) reduce/reduce)?$)");
-    const std::regex ruleLine(R"(^ +(\d+) )");
     std::istringstream lines(report);
     std::string line;
     bool inGrammar = false;
     while (std::getline(lines, line)) {
-        std::smatch match;
         if (line == "Grammar") inGrammar = true;
         if (line.rfind("Terminals", 0) == 0) inGrammar = false;
-        if (std::regex_match(line, match, stateLine)) ++states;
-        if (std::regex_match(line, match, conflictLine)) {
-            if (match[1].matched) shiftReduce += std::stoi(match[1]);
-            if (match[2].matched) reduceReduce += std::stoi(match[2]);
+        int number = 0, count = 0, second = 0;
+        char kind[32] = {0}, secondKind[32] = {0};
+        if (line.rfind("State ", 0) == 0) {
+            const int fields =
+                std::sscanf(line.c_str(), "State %d conflicts: %d %31[a-z/], %d %31[a-z/]", &number, &count, kind,
+                            &second, secondKind);
+            if (fields == 1 && line == "State " + std::to_string(number)) ++states;
+            if (fields >= 3) (std::string(kind) == "shift/reduce" ? shiftReduce : reduceReduce) += count;
+            if (fields == 5) (std::string(secondKind) == "shift/reduce" ? shiftReduce : reduceReduce) += second;
         }
-        if (inGrammar && std::regex_search(line, match, ruleLine)) lastRule = std::stoi(match[1]);
+        if (inGrammar && std::sscanf(line.c_str(), " %d ", &number) == 1) lastRule = number;
     }
     EXPECT_EQ(states, 120);
     EXPECT_EQ(lastRule + 1, 85);  // bison counts its accepting rule as rule 0
