@@ -26,7 +26,26 @@ bool DependencyGraph::reaches(const std::set<std::string>& start, const std::str
     return false;
 }
 
-void DependencyGraph::evaluationOrder(VarType* root, std::vector<VarType*>& order)
+const std::vector<VarType*>& DependencyGraph::evaluationOrder(VarType* root)
+{
+    auto kept = orders.find(root);
+    if (kept != orders.end())
+        return kept->second;
+    std::vector<VarType*> order;
+    walk(root, order);
+    if (ordersSize + order.size() > ordersBudget)
+        linksChanged();
+    ordersSize += order.size();
+    return orders.emplace(root, std::move(order)).first->second;
+}
+
+void DependencyGraph::linksChanged()
+{
+    orders.clear();
+    ordersSize = 0;
+}
+
+void DependencyGraph::walk(VarType* root, std::vector<VarType*>& order)
 {
     // Depth-first over the dependants; the reverse of the order in which the
     // walk finishes numbers puts each after everything it uses.

@@ -12,6 +12,8 @@
 #include <OpenThreads/ScopedLock>
 #include <exprtk.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -107,8 +109,7 @@ struct ExpressionEngine {
     // The number bound under each address that the symbol table reads.
     std::unordered_map<const double*, VarType*> boundNumbers;
 
-    // Scratch lists of one evaluation.
-    std::vector<VarType*> order;
+    // The shapes to hand over after one evaluation.
     std::vector<BasicShape*> shapes;
 };
 
@@ -228,8 +229,13 @@ void Variables::addSchedule(const std::string& fullName, std::string text)
 
 void Variables::addNumber(User* user, const std::string& fullName, std::string text, ParamType kind)
 {
+    // Loops, vectors and strings all need letters or quotes: plain numbers,
+    // as the clock stores every frame, need no screening.
     ExpressionLimits limits;
-    if (!screen(user, text, limits))
+    const bool plain = std::none_of(text.begin(), text.end(), [](char ch) {
+        return std::isalpha(static_cast<unsigned char>(ch)) || ch == '\'' || ch == '"';
+    });
+    if (!plain && !screen(user, text, limits))
         return;
 
     std::set<std::string> usedNames;
@@ -444,6 +450,8 @@ VarType* Variables::numberNamed(const std::string& name)
 
 void Variables::unlink(VarType* number)
 {
+    if (!number->childrenKeys->empty())
+        engine->graph.linksChanged();
     for (const std::string& name : *number->childrenKeys)
         if (VarType* used = numberNamed(name))
             used->parentVars->erase(number);
@@ -452,6 +460,8 @@ void Variables::unlink(VarType* number)
 
 void Variables::link(VarType* number, const std::set<std::string>& usedNames)
 {
+    if (!usedNames.empty())
+        engine->graph.linksChanged();
     for (const std::string& name : usedNames) {
         number->childrenKeys->insert(name);
         if (VarType* used = numberNamed(name))
@@ -461,11 +471,9 @@ void Variables::link(VarType* number, const std::set<std::string>& usedNames)
 
 void Variables::evaluateFrom(User* user, VarType* number)
 {
-    std::vector<VarType*>& order = engine->order;
+    const std::vector<VarType*>& order = engine->graph.evaluationOrder(number);
     std::vector<BasicShape*>& shapes = engine->shapes;
-    order.clear();
     shapes.clear();
-    engine->graph.evaluationOrder(number, order);
 
     std::vector<std::string> failures;
     {
@@ -483,7 +491,8 @@ void Variables::evaluateFrom(User* user, VarType* number)
             }
             if (engine->loopViolated)
                 failures.push_back("Error: Loop iteration limit exceeded in " + each->getName());
-            each->collectAssocObjects(shapes);
+            if (!each->assocObjects.empty())
+                each->collectAssocObjects(shapes);
         }
     }
     Type::handOver(shapes);

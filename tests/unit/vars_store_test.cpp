@@ -99,4 +99,53 @@ TEST(VarsStore, LoopsAreRefusedAndChangeNothing)
     EXPECT_DOUBLE_EQ(number(a)->getValue(), 3);
 }
 
+// Every number of a 25-level diamond counts its own evaluations in c: one
+// store of the top evaluates each dependant exactly once, not once per path.
+TEST(VarsStore, DeepDiamondEvaluatesEachDependantOnce)
+{
+    const std::string user = freshUser();
+    const int depth = 25;
+    addCapturing(user + ":c", "0", PARAM_NUMBER);
+    addCapturing(user + ":a0", "1", PARAM_NUMBER);
+    addCapturing(user + ":b0", "c := c + 1; a0 + 1", PARAM_EXPRESSION);
+    for (int level = 1; level <= depth; ++level) {
+        const std::string above = std::to_string(level - 1), here = std::to_string(level);
+        addCapturing(user + ":a" + here, "c := c + 1; (a" + above + " + b" + above + ")/2", PARAM_EXPRESSION);
+        addCapturing(user + ":b" + here, "c := c + 1; (a" + above + " + b" + above + ")/2 + 1", PARAM_EXPRESSION);
+    }
+    const double before = number(user + ":c")->getValue();
+    EXPECT_EQ(addCapturing(user + ":a0", "3", PARAM_NUMBER), "");
+    EXPECT_DOUBLE_EQ(number(user + ":c")->getValue() - before, 2 * depth + 1);
+    // Values as one pass in the order of the links gives: a(n) = a(n-1) + 1/2, b(n) = a(n) + 1.
+    EXPECT_DOUBLE_EQ(number(user + ":a" + std::to_string(depth))->getValue(), 3 + depth / 2.0);
+    EXPECT_DOUBLE_EQ(number(user + ":b" + std::to_string(depth))->getValue(), 4 + depth / 2.0);
+
+    // The loop check does not walk every path either.
+    EXPECT_EQ(addCapturing(user + ":a0", "b" + std::to_string(depth) + " + 1", PARAM_EXPRESSION),
+              "Variable add error: Error: Loop created with expression\n");
+}
+
+TEST(VarsStore, ChangedLinksChangeWhatIsEvaluated)
+{
+    const std::string user = freshUser();
+    addCapturing(user + ":x", "1", PARAM_NUMBER);
+    addCapturing(user + ":w", "100", PARAM_NUMBER);
+    addCapturing(user + ":y", "x+1", PARAM_EXPRESSION);
+    addCapturing(user + ":x", "2", PARAM_NUMBER);
+    EXPECT_DOUBLE_EQ(number(user + ":y")->getValue(), 3);
+
+    addCapturing(user + ":z", "x*2", PARAM_EXPRESSION);  // a new dependant
+    addCapturing(user + ":y", "w+1", PARAM_EXPRESSION);  // no longer a dependant
+    addCapturing(user + ":x", "5", PARAM_NUMBER);
+    EXPECT_DOUBLE_EQ(number(user + ":z")->getValue(), 10);
+    EXPECT_DOUBLE_EQ(number(user + ":y")->getValue(), 101);
+    EXPECT_TRUE(number(user + ":x")->getParentVars()->count(number(user + ":z")));
+    EXPECT_FALSE(number(user + ":x")->getParentVars()->count(number(user + ":y")));
+
+    // A plain number drops the links of its old expression.
+    addCapturing(user + ":z", "7", PARAM_NUMBER);
+    EXPECT_TRUE(number(user + ":z")->getChildrenKeys()->empty());
+    EXPECT_TRUE(number(user + ":x")->getParentVars()->empty());
+}
+
 }  // namespace
