@@ -6,7 +6,6 @@
 #include "CommandParser.h"
 #include "Config.h"
 #include "Definitions.h"
-#include "Factory.h"
 #include "ScheduleType.h"
 #include "ShapeDefinitions.h"
 #include "StringType.h"
@@ -22,33 +21,25 @@
 
 #include <atomic>
 #include <list>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A shape under the keyword "cone", which the shape table leaves without
-// definitions, so that the tests own it and can count its flushes.
+// A shape bound to the parameters of an existing scheduler object, so that
+// the flushes that reach that object can be counted.
 class CountingShape : public BasicShape {
 public:
     CountingShape(std::string userName, std::string objectName)
     {
-        createMapping(userName, objectName, "cone", this);
+        createMapping(userName, objectName, "scheduler", this);
         setName(userName + ":" + objectName);
-        created()[userName + ":" + objectName] = this;
     }
     void dirty() override { ++dirtyCount; }
     osg::Geode* getParent() override { return nullptr; }
     osg::Drawable* asDrawable() override { return nullptr; }
-    std::string getType() override { return "cone"; }
+    std::string getType() override { return "scheduler"; }
     void update() override {}
-
-    static std::map<std::string, CountingShape*>& created()
-    {
-        static std::map<std::string, CountingShape*> shapes;
-        return shapes;
-    }
 
     std::atomic<int> dirtyCount{0};
 };
@@ -105,14 +96,8 @@ class GrammarStatements : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        ShapeDefinitions* registry = ShapeDefinitions::getInstance();
-        if (registry->getFactory("scheduler") == nullptr) createShapeDefs();
-        if (registry->getFactory("cone") == nullptr) {
-            registry->addDefinition("cone", "name", "cone", PARAM_STRING);
-            registry->addDefinition("cone", "size", "1.0", PARAM_NUMBER);
-            registry->addDefinition("cone", "label", "", PARAM_STRING);
-            registry->addFactory("cone", new Factory<CountingShape>());
-        }
+        // Objects here are schedulers: the one type that every user needs.
+        if (ShapeDefinitions::getInstance()->getFactory("scheduler") == nullptr) createShapeDefs();
     }
 
     void SetUp() override
@@ -218,7 +203,8 @@ TEST_F(GrammarStatements, EffectsAndReplies)
          {{"x", "5"}, {"y", "<absent>"}}},
         {"blanks around '='", {}, " x = 1", {"syntax error"}, {{"x", "<absent>"}}},
         {"a name alone", {}, " x", {"syntax error"}, {}},
-        {"a type keyword alone", {}, " cone", {"syntax error"}, {}},
+        {"a type keyword alone", {}, " sched", {"syntax error"}, {}},
+        {"a keyword is never a name", {}, " time=1", {"syntax error"}, {}},
         {"print without names", {}, " print", {"syntax error"}, {}},
         {"a dotted word", {}, " x=1.2.3", {"syntax error"}, {{"x", "<absent>"}}},
         {"the rest of the message is not read", {}, " x=1; y; z=2", {"syntax error"},
@@ -231,16 +217,22 @@ TEST_F(GrammarStatements, EffectsAndReplies)
         {"unclosed back-quote", {}, " x=`1+2", {"syntax error: Unclosed backquote (grave accent)."}, {}},
 
         // Objects.
-        {"an object with assignments", {}, " cone box size=2 label='hi there' size=-1", {},
-         {{"box.name", "'cone'"}, {"box.size", "-1"}, {"box.label", "'hi there'"}}},
-        {"a plain number goes to a parameter as written", {" cone box"}, " box size=2.50", {},
-         {{"box.size", "2.50"}}},
-        {"a variable statement on a parameter", {" cone box"}, " box.size=3", {}, {{"box.size", "3"}}},
-        {"a type keyword without object", {}, " cone size=2", {"Syntax error: no object specified"}, {}},
-        {"an object name before '#' is created first", {}, " cone box#", {"syntax error"},
-         {{"box.name", "'cone'"}}},
-        {"a trailing blank after the object name", {}, " cone box ", {"syntax error"}, {{"box.name", "'cone'"}}},
-        {"an unknown parameter", {" cone box"}, " box foo=1", {"foo: parameter not found for object type cone"}, {}},
+        {"an object with an assignment", {}, " sched box name='a b'", {},
+         {{"box.name", "'a b'"}, {"box.play", "0.0"}}},
+        {"an object with several assignments", {" sched box"}, " box foo=1 name='x' bar=-2 ",
+         {"foo: parameter not found for object type scheduler", "bar: parameter not found for object type x"},
+         {{"box.name", "'x'"}}},
+        {"a plain number goes to a parameter as written", {" sched box"}, " box.play=2.50", {},
+         {{"box.play", "2.50"}}},
+        {"a negative number to a parameter", {" sched box"}, " box.time=-1", {}, {{"box.time", "-1"}}},
+        {"a parameter of a missing object", {}, " box.time=1", {"box.time: var not found."}, {}},
+        {"a type keyword without object", {}, " sched name='x'", {"Syntax error: no object specified"}, {}},
+        {"an object name before '#' is created first", {}, " sched box#", {"syntax error"},
+         {{"box.name", "'scheduler'"}}},
+        {"a trailing blank after the object name", {}, " sched box ", {"syntax error"},
+         {{"box.name", "'scheduler'"}}},
+        {"an unknown parameter", {" sched box"}, " box foo=1", {"foo: parameter not found for object type scheduler"},
+         {}},
         {"a type word without definitions creates nothing", {}, " oval egg size=1", {"egg: object not found."},
          {{"egg.name", "<absent>"}}},
 
@@ -280,10 +272,15 @@ TEST_F(GrammarStatements, EffectsAndReplies)
          {},
          {{"x", "((1)+((({u}:Main.time - (10) )/(2))*((5)-(1))))"}, {"Main.add", "[12| x=5]"}}},
         {"over a parameter",
-         {" cone box size=1", " Main.time=10"},
-         " over 2 cone box size=-5",
+         {" sched box", " box.time=1", " Main.time=10"},
+         " over 2 box.time=-5",
          {},
-         {{"box.size", "((1)+((({u}:Main.time - (10) )/(2))*((-5)-(1))))"}, {"Main.add", "[12| box.size=-5]"}}},
+         {{"box.time", "((1)+((({u}:Main.time - (10) )/(2))*((-5)-(1))))"}, {"Main.add", "[12| box.time=-5]"}}},
+        {"over a string parameter",
+         {" Main.time=10"},
+         " over 2 sched box name='x'",
+         {"animation type can only be applied to number or expressions\n"},
+         {{"box.name", "'scheduler'"}, {"Main.add", "[]"}}},
         {"over to an expression",
          {" x=1", " y=4", " Main.time=10"},
          " over 2 x=`y+1`",
@@ -386,7 +383,7 @@ TEST_F(GrammarStatements, NamespacesOfUsers)
               (std::vector<std::string>{"2", "7"}));
     EXPECT_EQ(stored(firstName + ":x"), "7");
     // An object name is always taken in the sender's namespace.
-    send(first, " cone box");
+    send(first, " sched box");
     EXPECT_EQ(send(second, " box size=2"), std::vector<std::string>{"box: object not found."});
 }
 
@@ -430,32 +427,33 @@ TEST_F(GrammarStatements, StackLimitReportsMemoryExhausted)
 TEST_F(GrammarStatements, UntimedChangingStatementsFlush)
 {
     const std::string address = newAddress();
-    send(address, " cone box");
-    CountingShape* box = CountingShape::created()[userName(address) + ":box"];
-    ASSERT_NE(box, nullptr);
+    send(address, " sched box");
+    // Bound values keep pointing at their shapes: it lives as long as they do.
+    CountingShape& box = *new CountingShape(userName(address), "box");
     struct FlushCase {
         const char* text;
         int flushes;  // how many times box is marked dirty
     };
     const FlushCase cases[] = {
-        {" box size=2", 1},
-        {" cone box size=2 size=3", 1},
-        {" box.size=4", 1},
-        {" box size=5; box size=6", 2},
+        {" box.play=2", 1},
+        {" sched box name='scheduler'", 1},
+        {" box.play=5; box.time=6", 2},
+        {" var box.play=3", 1},
         // Timed statements store without flushing; the next changing
         // statement flushes what they left, even one that stores nothing.
-        {" over 2 box size=5", 0},
-        {" print box.size", 0},
-        {" cone box", 1},
-        {" at 1 box size=1", 0},
-        {" box nothing=1", 0},  // a parameter the type lacks stores nothing
+        {" over 2 box.time=5", 0},
+        {" print box.time", 0},
+        {" sched box", 1},
+        {" at 1 box.play=1", 0},
+        {" box foo=1", 0},  // a parameter the type lacks stores nothing
+        {" in 1 box.play=1", 0},
     };
     for (const FlushCase& c : cases) {
-        const int before = box->dirtyCount;
+        const int before = box.dirtyCount;
         testing::internal::CaptureStderr();
         send(address, c.text);
         testing::internal::GetCapturedStderr();
-        EXPECT_EQ(box->dirtyCount - before, c.flushes) << c.text;
+        EXPECT_EQ(box.dirtyCount - before, c.flushes) << c.text;
     }
 }
 
