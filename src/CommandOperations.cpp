@@ -69,26 +69,24 @@ std::string tagText(Type* tag)
     return text != nullptr ? text->getString() : std::string();
 }
 
-}  // namespace
-
-bool CommandParser::extractVar(User* user, std::string name, std::string& userPart, std::string& objectPart,
-                               std::string& parameterPart)
+// Takes a written name apart; on a malformed name gives false and the
+// diagnostic line for standard error. Parts a name lacks stay untouched.
+bool splitName(const std::string& name, std::string& userPart, std::string& objectPart, std::string& parameterPart,
+               std::string& diagnostic)
 {
     std::size_t colon = std::string::npos;
     std::size_t dot = std::string::npos;
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (name[i] == ':') {
             if (colon != std::string::npos || dot != std::string::npos) {
-                std::cerr << "Error: Invalid : string\n";
-                report(user, name + ": bad variable string.");
+                diagnostic = "Error: Invalid : string\n";
                 return false;
             }
             colon = i;
             userPart = name.substr(0, i);
         } else if (name[i] == '.') {
             if (dot != std::string::npos) {
-                std::cerr << "Error: Invalid . string - no variabel specified\n";
-                report(user, name + ": bad variable string.");
+                diagnostic = "Error: Invalid . string - no variabel specified\n";
                 return false;
             }
             dot = i;
@@ -105,32 +103,52 @@ bool CommandParser::extractVar(User* user, std::string name, std::string& userPa
     return true;
 }
 
+}  // namespace
+
+bool CommandParser::extractVar(User* user, std::string name, std::string& userPart, std::string& objectPart,
+                               std::string& parameterPart)
+{
+    std::string diagnostic;
+    if (splitName(name, userPart, objectPart, parameterPart, diagnostic))
+        return true;
+    std::cerr << diagnostic;
+    report(user, name + ": bad variable string.");
+    return false;
+}
+
 bool CommandParser::setVar(User* user, std::string name, std::string value, int kind)
 {
-    std::cerr << "currentUser: " + nameOf(user) + " paramName:" + name + " value:" + value +
-                     " type:" + std::to_string(kind) + "\n";
+    // The trace goes out in one write, before anything the store reports.
+    std::string trace = "currentUser: " + nameOf(user) + " paramName:" + name + " value:" + value +
+                        " type:" + std::to_string(kind) + "\n";
 
-    std::string userPart, objectPart, parameterPart;
-    if (!extractVar(user, name, userPart, objectPart, parameterPart))
+    std::string userPart, objectPart, parameterPart, diagnostic;
+    if (!splitName(name, userPart, objectPart, parameterPart, diagnostic)) {
+        std::cerr << trace + diagnostic;
+        report(user, name + ": bad variable string.");
         return false;
+    }
 
     std::string fullName = (userPart.empty() ? nameOf(user) : userPart) + ":";
     fullName += objectPart.empty() ? parameterPart : objectPart + "." + parameterPart;
-    std::cerr << "paramName:" + name + " refUser:" + userPart + " obj:" + objectPart + " param:" + parameterPart +
-                     "\nFull param name: " + fullName + "\n";
+    trace += "paramName:" + name + " refUser:" + userPart + " obj:" + objectPart + " param:" + parameterPart +
+             "\nFull param name: " + fullName + "\n";
 
     Variables* store = Variables::getInstance();
     // An assignment never adds a parameter to an object.
     if (!objectPart.empty() && !store->exists(fullName)) {
+        std::cerr << trace;
         report(user, name + ": var not found.");
         return false;
     }
 
     ParamType type;
     std::string text;
-    if (!storedForm(kind, false, value, type, text))
+    if (!storedForm(kind, false, value, type, text)) {
+        std::cerr << trace;
         return false;
-    std::string trace = "adding var to table:" + fullName + "\n";
+    }
+    trace += "adding var to table:" + fullName + "\n";
     if (kind == VALUE_STRING)
         trace += "Adding to string\n";
     else if (kind == VALUE_LIST_ENTRY)
@@ -142,11 +160,14 @@ bool CommandParser::setVar(User* user, std::string name, std::string value, int 
 
 Type* CommandParser::getVar(User* user, std::string name)
 {
-    std::cerr << "currentUser: " + nameOf(user) + " paramName:" + name + "\n";
-
-    std::string userPart, objectPart, parameterPart;
-    if (!extractVar(user, name, userPart, objectPart, parameterPart))
+    std::string trace = "currentUser: " + nameOf(user) + " paramName:" + name + "\n";
+    std::string userPart, objectPart, parameterPart, diagnostic;
+    if (!splitName(name, userPart, objectPart, parameterPart, diagnostic)) {
+        std::cerr << trace + diagnostic;
+        report(user, name + ": bad variable string.");
         return nullptr;
+    }
+    std::cerr << trace;
 
     // A name with a ':' is taken as written; an empty user part (":x") is the
     // current user, as when storing.

@@ -44,6 +44,24 @@ public:
     std::list<Event> events;
 };
 
+// Run alone (as CTest runs each test), the two threads race to make them.
+TEST(VarsConcurrency, SingletonsMadeOnceFromTwoThreads)
+{
+    Variables* stores[2] = {nullptr, nullptr};
+    ShapeUpdates* sets[2] = {nullptr, nullptr};
+    std::thread other([&] {
+        stores[1] = Variables::getInstance();
+        sets[1] = ShapeUpdates::getInstance();
+    });
+    sets[0] = ShapeUpdates::getInstance();
+    stores[0] = Variables::getInstance();
+    other.join();
+    EXPECT_NE(stores[0], nullptr);
+    EXPECT_EQ(stores[0], stores[1]);
+    EXPECT_NE(sets[0], nullptr);
+    EXPECT_EQ(sets[0], sets[1]);
+}
+
 TEST(VarsConcurrency, StoringWhileShapesReadAndFlush)
 {
     const std::string user = freshUser();

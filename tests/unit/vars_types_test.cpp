@@ -156,4 +156,40 @@ TEST(VarsStore, AbsentNamesLeaveTheArgumentAlone)
     EXPECT_FALSE(store()->exists(freshUser() + ":nothing"));
 }
 
+TEST(VarsStore, RemoveOnlyWhatNothingUses)
+{
+    const std::string user = freshUser();
+    addCapturing(user + ":y", "2", PARAM_NUMBER);
+    addCapturing(user + ":x", "y+1", PARAM_EXPRESSION);
+
+    testing::internal::CaptureStderr();
+    store()->remove(user + ":y");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Can not remove: " + user + ":y as it has parents\n");
+    EXPECT_TRUE(store()->exists(user + ":y"));
+
+    VarType* y = number(user + ":y");
+    store()->remove(user + ":x");
+    EXPECT_FALSE(store()->exists(user + ":x"));
+    EXPECT_TRUE(y->getParentVars()->empty());
+    store()->remove(user + ":y");
+    EXPECT_FALSE(store()->exists(user + ":y"));
+    // The name can be stored afresh and named again.
+    addCapturing(user + ":y", "4", PARAM_NUMBER);
+    EXPECT_EQ(addCapturing(user + ":z", "y*2", PARAM_EXPRESSION), "");
+    EXPECT_DOUBLE_EQ(number(user + ":z")->getValue(), 8);
+}
+
+TEST(VarsStore, PrintLines)
+{
+    const std::string user = freshUser();
+    addCapturing(user + ":n", "1.5", PARAM_NUMBER);
+    addCapturing(user + ":s", "hello", PARAM_STRING);
+    testing::internal::CaptureStderr();
+    store()->print(user + ":n");
+    store()->print(user + ":s");
+    store()->print(user + ":absent");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Var Name: " + user + ":n current value 1.5\nString Name: " + user + ":s string is: hello\n");
+}
+
 }  // namespace
