@@ -169,6 +169,38 @@ void Variables::add(User* user, std::string fullName, std::string text, ParamTyp
     }
 }
 
+bool Variables::evaluate(User* user, std::string ownerName, std::string text, double& value)
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    try {
+        ExpressionLimits limits;
+        if (!screen(user, text, limits))
+            return false;
+        // The owner's prefix stands in for a full name: it names no value.
+        std::set<std::string> usedNames;
+        if (!parse(user, ownerName + ":", text, usedNames, 2 * limits.symbols + 2))
+            return false;
+        Expression expression;
+        expression.register_symbol_table(engine->symbolTable);
+        engine->parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
+        if (!engine->parser.compile(text, expression)) {
+            sendError(user, engine->parser.error());
+            return false;
+        }
+        std::lock_guard<std::mutex> guard(Type::contentLock());
+        engine->loopViolated = false;
+        value = expression.value();
+        if (engine->loopViolated) {
+            sendError(user, "Error: Loop iteration limit exceeded in " + text);
+            return false;
+        }
+        return true;
+    } catch (const std::exception& error) {
+        sendError(user, std::string("Error: ") + error.what());
+        return false;
+    }
+}
+
 void Variables::addString(const std::string& fullName, std::string text)
 {
     Type* existing = nullptr;

@@ -37,6 +37,10 @@ public:
     bool get(std::string fullName, Type*& out);
     bool exists(std::string fullName);
 
+    // Evaluates an expression text once, its names taken in the owner's
+    // namespace, without storing anything. False after reporting why not.
+    bool evaluate(User* user, std::string ownerName, std::string text, double& value);
+
     // A user collects the message; without one it goes to standard error.
     void sendError(User* user, std::string message);
 
