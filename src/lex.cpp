@@ -138,7 +138,15 @@ long limitFromSetting(double value)
 
 void initLex()
 {
-    bufferSize = limitFromSetting(stringToDouble(Config::getInstance()->get("BufferSize")));
+    // Read again only when the setting's text changed: this runs for every message.
+    static std::string lastSetting;
+    static bool read = false;
+    const std::string setting = Config::getInstance()->get("BufferSize");
+    if (!read || setting != lastSetting) {
+        bufferSize = limitFromSetting(stringToDouble(setting));
+        lastSetting = setting;
+        read = true;
+    }
 }
 
 void loadLexText(const char* newText)

@@ -57,3 +57,22 @@ TEST(CoreIntakeE2E, NewUserAnnouncesReportPort)
 }
 
 }  // namespace
+
+namespace {
+
+// Replies travel as one datagram each, "address:port message;\n", with the
+// port of the sender's latest message.
+TEST(CoreReportsE2E, RepliesArriveAsDatagrams)
+{
+    ViewerProcess viewer;
+    ASSERT_TRUE(viewer.start());
+    ASSERT_TRUE(viewer.send("print nothing1 nothing2 nothing3"));
+    EXPECT_EQ(viewer.reports(3), (std::vector<std::string>{"e2e:4000 nothing1: var not found.;\n",
+                                                            "e2e:4000 nothing2: var not found.;\n",
+                                                            "e2e:4000 nothing3: var not found.;\n"}));
+    ASSERT_TRUE(viewer.sendRaw("e2e:4001 print nothing4"));
+    EXPECT_EQ(viewer.nextReport(), "e2e:4001 nothing4: var not found.;\n");
+    EXPECT_EQ(viewer.drainReports(), std::vector<std::string>{});
+}
+
+}  // namespace

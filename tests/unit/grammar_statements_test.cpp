@@ -382,6 +382,9 @@ TEST_F(GrammarStatements, NamespacesOfUsers)
     EXPECT_EQ(send(second, " " + firstName + ":x=7; print x " + firstName + ":x"),
               (std::vector<std::string>{"2", "7"}));
     EXPECT_EQ(stored(firstName + ":x"), "7");
+    // A known sender's new port heads its replies.
+    EXPECT_EQ(send(first, " print x", "7001"), (std::vector<std::string>{"7"}));
+    EXPECT_EQ(userName(first), firstName);
     // An object name is always taken in the sender's namespace.
     send(first, " sched box");
     EXPECT_EQ(send(second, " box size=2"), std::vector<std::string>{"box: object not found."});
@@ -407,6 +410,18 @@ TEST_F(GrammarStatements, ScreenshotRepliesOnlyAfterWriting)
     ASSERT_EQ(got.size(), 2u);
     EXPECT_NE(got[0], "took screenshot");
     EXPECT_EQ(got[1], "1");
+}
+
+TEST_F(GrammarStatements, BlockLimitFollowsTheSettingFromTheNextMessage)
+{
+    const std::string address = newAddress();
+    send(address, " x=1");
+    Config::getInstance()->add("BufferSize", "6");
+    EXPECT_EQ(send(address, " s='12345'"), std::vector<std::string>());
+    EXPECT_EQ(send(address, " s='123456'"), std::vector<std::string>{"syntax error: Unclosed single quotation mark."});
+    Config::getInstance()->add("BufferSize", "1400");
+    EXPECT_EQ(send(address, " s='123456'"), std::vector<std::string>());
+    EXPECT_EQ(stored(userName(address) + ":s"), "'123456'");
 }
 
 TEST_F(GrammarStatements, StackLimitReportsMemoryExhausted)
