@@ -62,6 +62,20 @@ std::string numberText(VarType* number)
     return text.empty() ? formatNumber(number->getValue()) : text;
 }
 
+// The text of a number that an animation starts from: its stored text when
+// that is a plain number, otherwise its current value in full precision.
+std::string startText(VarType* number)
+{
+    const std::string text = numberText(number);
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    if (end != text.c_str() && *end == '\0')
+        return text;
+    char exact[40];
+    std::snprintf(exact, sizeof exact, "%.17g", number->getValue());
+    return exact;
+}
+
 // The leading number of a text, as C's atof reads it.
 double leadingNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
@@ -139,7 +153,10 @@ Animation animate(const std::string& param, std::string& value, int& kind)
     const std::string endTime = formatNumber(duration + clock->getValue());
 
     const std::string goal = "(" + std::string(kind == VALUE_NEGATIVE ? "-" : "") + value + ")";
-    const std::string from = "(" + numberText(currentNumber) + ")";
+    // The start appears twice in the animated text: starting from an earlier
+    // animation's (or any expression's) text would double the text with
+    // every animation, so such a value starts from the number it holds now.
+    const std::string from = "(" + startText(currentNumber) + ")";
     const std::string animated =
         "(" + from + "+" + "(" + "(" + elapsed + "/(" + state.intimingDur + "))" + "*(" + goal + "-" + from + ")" + ")" + ")";
 

@@ -7,6 +7,8 @@
 #include "CommandParser.h"
 #include "User.h"
 #include "Users.h"
+#include "VarType.h"
+#include "Variables.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +164,25 @@ TEST(DispatchScreenshots, RefusedOrFailedScreenshotsReportWhy)
     for (const auto& c : cases)
         EXPECT_EQ(d.send(address, "5", c.command), Replies{reply(address, "5", c.reply)}) << c.command;
     EXPECT_EQ(std::fopen("dispatch-shot.png", "rb"), nullptr);
+}
+
+// Found by fuzzing: every animation of a value that an earlier animation
+// still drives used to start from that animation's text, which stands twice
+// in the new one, so the text doubled with each "over" until the viewer ran
+// out of time and memory.
+TEST(DispatchRobustness, RepeatedAnimationsOfOneValueStayBounded)
+{
+    DispatchHarness& d = DispatchHarness::get();
+    const std::string address = d.newAddress();
+    d.send(address, "1", " x=1; Main.time=10");
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(d.send(address, "1", " over 2 x=5"), Replies{});
+    Type* x = nullptr;
+    ASSERT_TRUE(Variables::getInstance()->get(nameOf(address) + ":x", x));
+    EXPECT_LT(x->asVarType()->getString().size(), 200u) << x->asVarType()->getString();
+    EXPECT_EQ(x->asVarType()->getValue(), 1);
+    d.send(address, "1", " Main.time=11");
+    EXPECT_EQ(d.numberValue(nameOf(address) + ":x"), 3);
 }
 
 // The command thread drains its queue while this thread and a third one
