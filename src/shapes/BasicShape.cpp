@@ -7,6 +7,7 @@
 #include "Variables.h"
 
 #include <OpenThreads/ScopedLock>
+#include <vector>
 
 void BasicShape::createMapping(std::string userName, std::string objectName, std::string typeWord,
                                BasicShape* owner)
@@ -74,13 +75,20 @@ void BasicShape::addParameter(std::string parameter, Type* value) { parameters[p
 
 void BasicShape::removeMapping()
 {
-    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-    for (const auto& entry : parameters) {
-        Type* value = entry.second;
-        if (value == nullptr)
-            continue;
-        value->removeAssocObject(this);
-        if (value->isAssocObjectEmpty())
-            Variables::getInstance()->remove(value->getName());
+    // The store's lock comes before a shape's: collect under the shape's
+    // lock, remove after releasing it.
+    std::vector<std::string> unbound;
+    {
+        OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+        for (const auto& entry : parameters) {
+            Type* value = entry.second;
+            if (value == nullptr)
+                continue;
+            value->removeAssocObject(this);
+            if (value->isAssocObjectEmpty())
+                unbound.push_back(value->getName());
+        }
     }
+    for (const std::string& fullName : unbound)
+        Variables::getInstance()->remove(fullName);
 }
