@@ -28,7 +28,7 @@ void Config::writeConfiguration(std::string path)
 {
     std::ofstream out(path, std::ios::out | std::ios::trunc);
     if (!out) {
-        std::cerr << "Unable to write config file `" << path << "'\n";
+        std::cerr << "Unable to write config file `" + path + "'\n";
         return;
     }
     for (const auto& entry : values)

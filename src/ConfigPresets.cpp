@@ -25,10 +25,10 @@ ConfigPresets::ConfigPresets()
 
 void ConfigPresets::readConfiguration(std::string path)
 {
-    std::cerr << "Reading configuration '" << path << "'\n";
+    std::cerr << "Reading configuration '" + path + "'\n";
     std::ifstream file(path);
     if (!file) {
-        std::cerr << "Could not open config file '" << path << "'\n";
+        std::cerr << "Could not open config file '" + path + "'\n";
         return;
     }
 

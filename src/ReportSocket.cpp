@@ -48,8 +48,8 @@ bool ReportSocket::resolve(const std::string& host, in_addr& out)
                 resolution.address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
                 resolution.found = true;
             } else {
-                std::cerr << "reportError: cannot resolve router '" << host << "': " << gai_strerror(status)
-                          << "; reports are dropped\n";
+                std::cerr << "reportError: cannot resolve router '" + host + "': " + gai_strerror(status) +
+                                 "; reports are dropped\n";
             }
             if (found != nullptr)
                 freeaddrinfo(found);

@@ -13,12 +13,12 @@ SocketThread::SocketThread(ThreadQueue<std::string>* queue, std::string router) 
     zmqContext = zmq_ctx_new();
     zmqSocket = zmqContext ? zmq_socket(zmqContext, ZMQ_SUB) : nullptr;
     if (zmqSocket == nullptr) {
-        std::cerr << "SocketThread: cannot make the subscriber socket: " << zmq_strerror(zmq_errno()) << "\n";
+        std::cerr << std::string("SocketThread: cannot make the subscriber socket: ") + zmq_strerror(zmq_errno()) + "\n";
     } else {
         // ZeroMQ connects, and reconnects, by itself: a router that starts
         // later is reached without further action.
         if (zmq_connect(zmqSocket, endpoint.c_str()) != 0)
-            std::cerr << "SocketThread: cannot connect to " << endpoint << ": " << zmq_strerror(zmq_errno()) << "\n";
+            std::cerr << "SocketThread: cannot connect to " + endpoint + ": " + zmq_strerror(zmq_errno()) + "\n";
         zmq_setsockopt(zmqSocket, ZMQ_SUBSCRIBE, "", 0);
     }
     start();
@@ -52,8 +52,8 @@ void SocketThread::run()
         if (error == EINTR)
             continue;
         if (error != ETERM || !stopRequested)
-            std::cerr << "SocketThread: receive failed: " << zmq_strerror(error)
-                      << "; no further commands are received\n";
+            std::cerr << std::string("SocketThread: receive failed: ") + zmq_strerror(error) +
+                             "; no further commands are received\n";
         return;
     }
 }

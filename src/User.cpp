@@ -14,8 +14,9 @@ std::atomic<uint32_t> User::counter{0};
 User::User(std::string address, std::string port)
     : name("user" + std::to_string(counter++)), address(std::move(address)), port(std::move(port))
 {
-    std::cerr << "port is '" << this->port << "'\n";
-    std::cerr << "User constructor: " << this->address << "\n";
+    // Each line in one write, so lines of other threads never cut into it.
+    std::cerr << "port is '" + this->port + "'\n";
+    std::cerr << "User constructor: " + this->address + "\n";
 }
 
 std::string User::getName() { return name; }
@@ -52,7 +53,7 @@ bool User::prepareDestination()
     if (destination.sin_port == 0) {
         const uint16_t feedbackPort = reportPortFromText(Config::getInstance()->get("RouterFeedBackPort"));
         destination.sin_port = htons(feedbackPort);
-        std::cerr << "_port = " << feedbackPort << "\n";
+        std::cerr << "_port = " + std::to_string(feedbackPort) + "\n";
     }
     feedbackSocket = reports->descriptor();
     return feedbackSocket != -1;
@@ -79,7 +80,7 @@ void User::reportErrors()
             break;
         }
         if (static_cast<size_t>(sent) < text.size())
-            std::cout << "reportError: only " << sent << "character of `" << message << "' were transmisted\n";
+            std::cout << "reportError: only " + std::to_string(sent) + "character of `" + message + "' were transmisted\n";
     }
     errors.clear();
 }
