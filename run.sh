@@ -9,5 +9,5 @@ cd "$root"
 if [ -n "${DISPLAY:-}" ]; then
     exec "$root/build/ZolviViewer" "$@"
 else
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$root/build/ZolviViewer" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$root/build/ZolviViewer" "$@"
 fi

@@ -2,6 +2,7 @@
 
 #include <osg/Camera>
 #include <osg/GraphicsContext>
+#include <osg/Viewport>
 #include <osgDB/WriteFile>
 #include <osgViewer/Viewer>
 
@@ -34,7 +35,13 @@ namespace {
 class KeepFinishedFrame : public osg::Camera::DrawCallback {
 public:
     explicit KeepFinishedFrame(ScreenshotCapture* capture) : capture(capture) {}
-    void operator()(osg::RenderInfo&) const override { capture->keepFinishedFrame(); }
+    void operator()(osg::RenderInfo& renderInfo) const override
+    {
+        const osg::Camera* camera = renderInfo.getCurrentCamera();
+        const osg::Viewport* viewport = camera != nullptr ? camera->getViewport() : nullptr;
+        if (viewport != nullptr)
+            capture->keepFinishedFrame(static_cast<int>(viewport->width()), static_cast<int>(viewport->height()));
+    }
 
 private:
     ScreenshotCapture* capture;
@@ -66,6 +73,7 @@ bool ScreenshotCapture::attach(osgViewer::Viewer* viewer)
 
     image = new osg::Image;
     image->allocateImage(static_cast<int>(width), static_cast<int>(height), 1, GL_RGB, GL_UNSIGNED_BYTE, 1);
+    unreadCount = image->getModifiedCount();
     osg::Camera* camera = viewer->getCamera();
     camera->attach(osg::Camera::COLOR_BUFFER, image.get());
     camera->addFinalDrawCallback(new KeepFinishedFrame(this));
@@ -73,9 +81,11 @@ bool ScreenshotCapture::attach(osgViewer::Viewer* viewer)
     return true;
 }
 
-void ScreenshotCapture::keepFinishedFrame()
+void ScreenshotCapture::keepFinishedFrame(int width, int height)
 {
-    if (image.valid())
+    // OpenSceneGraph reads each frame into the image at the viewport's size.
+    // Until it has, the image holds only its first allocation: no frame.
+    if (image.valid() && image->getModifiedCount() != unreadCount && image->s() == width && image->t() == height)
         keepFrame(*image);
 }
 

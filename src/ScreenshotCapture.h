@@ -31,8 +31,9 @@ public:
     bool attach(osgViewer::Viewer* viewer);
     bool isAttached() const { return attached; }
 
-    // Called in the draw thread once the frame is finished.
-    void keepFinishedFrame();
+    // Called in the draw thread once a frame of the camera's viewport size
+    // is finished.
+    void keepFinishedFrame(int width, int height);
 
     // Writes the last finished frame as a PNG file: "" on success, otherwise
     // the reason it was not written.
@@ -44,6 +45,7 @@ public:
 
 private:
     osg::ref_ptr<osg::Image> image;  // filled by the draw thread
+    unsigned int unreadCount = 0;    // its modified count before any frame was read
     std::atomic<bool> attached{false};
 
     std::mutex frameMutex;  // guards lastFrame

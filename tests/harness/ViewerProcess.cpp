@@ -208,8 +208,11 @@ testing::AssertionResult ViewerProcess::startXvfb(Duration timeout)
         if (pipe2(displayPipe, O_CLOEXEC) != 0)
             return testing::AssertionFailure() << "pipe: " << strerror(errno);
         const int logFd = openOutput(path("xvfb.log"));
+        // -noreset: the viewer's first connection (a screen query) closes
+        // before its window's opens, and a server that resets in between
+        // refuses or confuses the window's connection.
         CStrings argv({findInPath("Xvfb"), ":" + number, "-displayfd", "3", "-screen", "0", "1280x1024x24",
-                       "-nolisten", "tcp"});
+                       "-nolisten", "tcp", "-noreset"});
         xvfbPid = spawn(workDir_, argv, xvfbEnv, logFd, logFd, displayPipe[1]);
         close(displayPipe[1]);
         close(logFd);
