@@ -322,6 +322,14 @@ bool Variables::screen(User* user, const std::string& text, ExpressionLimits& li
         }
         if (close >= lexer.size())
             continue;  // unclosed: the compilation fails
+        // A size that defines variables is no constant, and evaluating it
+        // here would fill the vectors it defines: the compilation refuses
+        // it, and the vectors inside it are counted on their own.
+        bool definesVariables = false;
+        for (std::size_t inner = i + 3; inner < close && !definesVariables; ++inner)
+            definesVariables = isKeyword(lexer[inner], "var");
+        if (definesVariables)
+            continue;
         const std::size_t from = lexer[i + 3].position;
         const std::string sizeText = text.substr(from, lexer[close].position - from);
         SymbolTable constants;

@@ -4,6 +4,8 @@
 
 #include "vars_test_support.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 
 using namespace vars_test;
@@ -75,6 +77,24 @@ TEST(VarsLimits, SmallVectorsAreAllowed)
     const std::string name = freshUser() + ":v";
     EXPECT_EQ(addCapturing(name, "var v[3] := {1, 2, 3}; sum(v)", PARAM_NUMBER), "");
     EXPECT_DOUBLE_EQ(number(name)->getValue(), 6);
+}
+
+// A vector defined inside another's size is counted, never filled while
+// the sizes are checked: 10^8 elements would take 800 MB.
+TEST(VarsLimits, VectorInsideASizeIsRefusedWithoutFillingIt)
+{
+    const auto peakKb = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const std::string name = freshUser() + ":v";
+    addCapturing(name, "7", PARAM_NUMBER);
+    const long before = peakKb();
+    EXPECT_EQ(addCapturing(name, "var v[var w[1e8]]", PARAM_NUMBER),
+              "Variable add error: Error: vectors in expression too large\n");
+    EXPECT_LT(peakKb() - before, 100 * 1024);
+    EXPECT_DOUBLE_EQ(number(name)->getValue(), 7);
 }
 
 struct LoopCase {
