@@ -37,6 +37,9 @@ constexpr std::size_t compileOptions = 63;
 constexpr double loopBudget = 1e5;
 // Vector elements that the vectors of one expression may hold together.
 constexpr double vectorBudget = 1e5;
+// Vector elements that all stored numbers may hold together: each keeps its
+// vectors for as long as it keeps its expression.
+constexpr double storedVectorBudget = 1e7;
 // Loop iterations times vector elements: a loop over vector operations is
 // held to this much work.
 constexpr double workBudget = 1e8;
@@ -79,6 +82,7 @@ void destroyCompiledExpression(CompiledExpression* compiled)
 struct ExpressionLimits {
     std::size_t symbols = 0;       // symbol tokens in the text
     std::uint64_t loopLimit = 1;   // iterations allowed to each run of a loop
+    double elements = 0;           // vector elements that its vectors hold
 };
 
 struct ExpressionEngine {
@@ -111,6 +115,25 @@ struct ExpressionEngine {
 
     // The shapes to hand over after one evaluation.
     std::vector<BasicShape*> shapes;
+
+    // Vector elements held by each number's compiled expression, and in all.
+    std::unordered_map<const VarType*, double> vectorElements;
+    double storedVectorElements = 0;
+
+    double vectorsHeldBy(const VarType* number) const
+    {
+        auto held = vectorElements.find(number);
+        return held == vectorElements.end() ? 0.0 : held->second;
+    }
+
+    void setVectorsHeld(const VarType* number, double elements)
+    {
+        storedVectorElements += elements - vectorsHeldBy(number);
+        if (elements > 0)
+            vectorElements[number] = elements;
+        else
+            vectorElements.erase(number);
+    }
 };
 
 Variables* Variables::instance = nullptr;
@@ -237,6 +260,13 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
     });
     if (!plain && !screen(user, text, limits))
         return;
+    if (limits.elements > 0) {
+        const double others = engine->storedVectorElements - engine->vectorsHeldBy(numberNamed(fullName));
+        if (others + limits.elements > storedVectorBudget) {
+            sendError(user, "Error: vectors in expression too large");
+            return;
+        }
+    }
 
     std::set<std::string> usedNames;
     if (kind == PARAM_EXPRESSION && !parse(user, fullName, text, usedNames, 2 * limits.symbols + 2))
@@ -280,6 +310,7 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
         number->compiledExpression = new CompiledExpression(engine->expression);
     else
         number->compiledExpression->expression = engine->expression;
+    engine->setVectorsHeld(number, limits.elements);
     link(number, links);
     evaluateFrom(user, number);
 }
@@ -346,6 +377,7 @@ bool Variables::screen(User* user, const std::string& text, ExpressionLimits& li
         sendError(user, "Error: vectors in expression too large");
         return false;
     }
+    limits.elements = elements;
     if (elements > 1.0 && loops > 0) {
         const double budget = std::min(loopBudget, workBudget / elements);
         const double perLoopWithVectors = std::pow(budget, 1.0 / static_cast<double>(loops));

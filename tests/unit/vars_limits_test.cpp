@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <vector>
 
 using namespace vars_test;
 
@@ -95,6 +96,40 @@ TEST(VarsLimits, VectorInsideASizeIsRefusedWithoutFillingIt)
               "Variable add error: Error: vectors in expression too large\n");
     EXPECT_LT(peakKb() - before, 100 * 1024);
     EXPECT_DOUBLE_EQ(number(name)->getValue(), 7);
+}
+
+// Every number keeps its vectors with its expression: together they are
+// held to a bound, and a number that drops its vectors makes room again.
+TEST(VarsLimits, VectorsHeldByAllNumbersAreBounded)
+{
+    const std::string user = freshUser();
+    const std::string text = "var v[100000] := [1]; sum(v)";
+    std::vector<std::string> stored;
+    std::string refused;
+    for (int i = 0; i < 150 && refused.empty(); ++i) {
+        const std::string name = user + ":v" + std::to_string(i);
+        const std::string err = addCapturing(name, text, PARAM_NUMBER);
+        if (err.empty()) {
+            ASSERT_DOUBLE_EQ(number(name)->getValue(), 1e5);
+            stored.push_back(name);
+        } else {
+            EXPECT_EQ(err, "Variable add error: Error: vectors in expression too large\n");
+            EXPECT_FALSE(store()->exists(name));
+            refused = name;
+        }
+    }
+    ASSERT_FALSE(refused.empty());
+    EXPECT_LE(stored.size(), 100u);
+    ASSERT_FALSE(stored.empty());
+
+    // Storing the same vectors again into a number that holds them fits.
+    EXPECT_EQ(addCapturing(stored.back(), text, PARAM_NUMBER), "");
+    // A plain number frees its vectors.
+    EXPECT_EQ(addCapturing(stored.front(), "0", PARAM_NUMBER), "");
+    EXPECT_EQ(addCapturing(refused, text, PARAM_NUMBER), "");
+    stored.push_back(refused);
+    for (const std::string& name : stored)
+        addCapturing(name, "0", PARAM_NUMBER);
 }
 
 struct LoopCase {
