@@ -6,9 +6,12 @@
 #include "CommandParser.h"
 #include "Config.h"
 #include "Definitions.h"
+#include "ParseDriver.h"
+#include "ParseLock.h"
 #include "ScheduleType.h"
 #include "ShapeDefinitions.h"
 #include "StringType.h"
+#include "User.h"
 #include "Users.h"
 #include "VarType.h"
 #include "Variables.h"
@@ -405,6 +408,43 @@ TEST_F(GrammarStatements, RefusedAnimationSchedulesNothing)
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(stored(user + ":box.size"), "1");
     EXPECT_EQ(stored(user + ":Main.add"), "[]");
+}
+
+TEST_F(GrammarStatements, TimingWithoutTheUsersClock)
+{
+    // A user that never went through the dispatcher has no scheduler Main.
+    const std::string address = newAddress();
+    User user(address, "7000");
+    const std::string missing = "Main.time (Scheduler): does not exits: var not found.";
+    const struct {
+        const char* text;
+        std::vector<std::string> replies;
+    } cases[] = {
+        {" in 2 x=1;; y=1", {missing}},
+        {" x=1; over 2 x=5; y=1", {missing}},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStderr();
+        {
+            ParseGuard parse(ParseLock::get());
+            init_parser(c.text, CommandParser::getInstance(), &user);
+            yyparse();
+            user.reportErrors();
+        }
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(replies().take(address + ":7000 "), c.replies) << c.text;
+        EXPECT_EQ(stored(user.getName() + ":y"), "<absent>") << c.text;
+    }
+}
+
+TEST_F(GrammarStatements, DurationExpressionIsTraced)
+{
+    const std::string address = newAddress();
+    send(address, " x=1");
+    testing::internal::CaptureStderr();
+    send(address, " over `1+1` x=5");
+    const std::string trace = testing::internal::GetCapturedStderr();
+    EXPECT_NE(("\n" + trace).find("\nin expr 1+1\n"), std::string::npos) << trace;
 }
 
 TEST_F(GrammarStatements, NamespacesOfUsers)
