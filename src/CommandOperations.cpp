@@ -30,7 +30,7 @@ void report(User* user, const std::string& message)
     if (user != nullptr)
         user->addError(message);
     else
-        std::cerr << message << "\n";
+        std::cerr << message + "\n";
 }
 
 // How an assigned value is stored: its kind in the store and its text.
@@ -57,7 +57,7 @@ bool storedForm(int kind, bool objectParameter, const std::string& value, ParamT
         type = PARAM_SCHEDULE;
         return true;
     default:
-        std::cerr << "Error: unknown value kind " << kind << "\n";
+        std::cerr << "Error: unknown value kind " + std::to_string(kind) + "\n";
         return false;
     }
 }
@@ -280,7 +280,7 @@ void CommandParser::remove(User* user, std::string name, std::string requestingU
             return;
         }
     }
-    std::cerr << "Error: Element does not exist: " << name << "\n";
+    std::cerr << "Error: Element does not exist: " + name + "\n";
 }
 
 void CommandParser::removeAll(std::string) {}

@@ -76,8 +76,8 @@ void CommandParser::parseCommand(std::string message)
 
     MessageFrame frame;
     if (!frameMessage(message, frame)) {
-        std::cerr << "Command message dropped: no \"address:port \" at its head (" << message.size()
-                  << " bytes)\n";
+        std::cerr << "Command message dropped: no \"address:port \" at its head (" + std::to_string(message.size()) +
+                         " bytes)\n";
         return;
     }
 
@@ -89,7 +89,7 @@ void CommandParser::parseCommand(std::string message)
         init_parser(frame.command.c_str(), this, user);
         yyparse();
     } catch (const std::exception& error) {
-        std::cerr << "Command message abandoned: " << error.what() << "\n";
+        std::cerr << "Command message abandoned: " + std::string(error.what()) + "\n";
     } catch (...) {
         std::cerr << "Command message abandoned\n";
     }
@@ -115,9 +115,11 @@ User* CommandParser::findOrCreateUser(const std::string& address, const std::str
 
 void CommandParser::parseEvent(std::string userName, std::string command)
 {
-    // The owner's port may change with any message it sends.
+    // The owner's port may change with any message it sends. The owner is
+    // found by its generated name alone: another sender may have taken that
+    // name as its address.
     ParseGuard guard(ParseLock::get());
-    User* owner = Users::getInstance()->getUser(userName);
+    User* owner = Users::getInstance()->getUserByName(userName);
     if (owner == nullptr)
         return;
     parseCommand(buildMessage(owner->getAddress(), owner->getPort(), command));
@@ -128,7 +130,7 @@ void CommandParser::reportToCurrentUser(const std::string& message)
     if (currentUser != nullptr)
         currentUser->addError(message);
     else
-        std::cerr << message << "\n";
+        std::cerr << message + "\n";
 }
 
 bool CommandParser::writeScreenshot(std::string name)

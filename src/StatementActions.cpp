@@ -12,6 +12,7 @@
 #include "lex.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -88,7 +89,10 @@ void addScheduleEntry(const std::string& entry)
 void reportUnreadCommand()
 {
     if (lastBlockStatus() == BLOCK_TOO_LONG) {
-        report("syntax error: Timed command longer than " + std::to_string(bufferSize - 1) +
+        // The limit as the lexer compares it (an unsigned 32-bit count).
+        const uint32_t limit = static_cast<uint32_t>(bufferSize);
+        const uint32_t longest = limit > 0 ? limit - 1 : 0;
+        report("syntax error: Timed command longer than " + std::to_string(longest) +
                " characters; put it in quotes or shorten it.");
     } else if (blockchar == '"') {
         report("syntax error: Unclosed quotation mark.");
@@ -107,11 +111,12 @@ std::string ownerOf(const std::string& name)
 enum class Animation { Store, Skip, EndParse };
 
 // Turns the assignment of value to the animated name into an expression over
-// the user's clock that reaches the value after the statement's duration, and
-// schedules the exact value for the end. On Store, value and kind are what
-// to store: the animation, or the value itself when the duration is not
-// positive.
-Animation animate(const std::string& param, std::string& value, int& kind)
+// the user's clock that reaches the value after the statement's duration. On
+// Store, value and kind are what to store: the animation, or the value itself
+// when there is nothing to animate; endEntry is then the schedule entry that
+// sets the exact value at the end (empty when there is none), to be added
+// once the animation has been stored.
+Animation animate(const std::string& param, std::string& value, int& kind, std::string& endEntry)
 {
     if (kind == VALUE_STRING || kind == VALUE_LIST_ENTRY) {
         yyerror("animation type can only be applied to number or expressions\n");
@@ -141,8 +146,11 @@ Animation animate(const std::string& param, std::string& value, int& kind)
     } else if (!Variables::getInstance()->evaluate(state.user, ownerOf(target), state.intimingDur, duration)) {
         return Animation::Skip;  // the store has reported why
     }
-    // Without a positive, finite duration there is nothing to animate.
+    // Without a positive, finite duration there is nothing to animate, nor
+    // from a clock or a value that is not a finite number: the animation
+    // would stay at NaN or infinity until its end.
     if (!(duration > 0) || !std::isfinite(duration)) return Animation::Store;
+    if (!std::isfinite(clock->getValue()) || !std::isfinite(currentNumber->getValue())) return Animation::Store;
 
     // Names in an expression are taken in the namespace of the value it is
     // stored in, so the clock is named in full: animating another user's
@@ -163,7 +171,7 @@ Animation animate(const std::string& param, std::string& value, int& kind)
     std::string written = value;
     if (kind == VALUE_EXPRESSION) written = "`" + value + "`";
     if (kind == VALUE_NEGATIVE) written = "-" + value;
-    addScheduleEntry(endTime + " " + target + "=" + written);
+    endEntry = endTime + " " + target + "=" + written;
 
     value = animated;
     kind = VALUE_EXPRESSION;
@@ -207,8 +215,9 @@ bool assign(const char* name, const char* valueText)
     if (param.find("add") != std::string::npos) state.currentParamType = VALUE_LIST_ENTRY;
     int kind = state.currentParamType;
 
+    std::string endEntry;
     if (!state.intimingDur.empty()) {
-        const Animation animation = animate(param, value, kind);
+        const Animation animation = animate(param, value, kind, endEntry);
         if (animation == Animation::EndParse) return false;
         if (animation == Animation::Skip) return true;
         state.currentParamType = kind;
@@ -220,6 +229,9 @@ bool assign(const char* name, const char* valueText)
     } else if (state.commandType.empty() || state.commandType == "var") {
         stored = state.cp->setVar(state.user, param, value, kind);
     }
+    // An animation that was refused (a type word without object name, or
+    // one that differs from the object's type) leaves nothing to finish.
+    if (stored && !endEntry.empty()) addScheduleEntry(endEntry);
     if (stored) ++state.dirtybit;
     return true;
 }
@@ -255,7 +267,7 @@ void overExpression(const char* expression)
 {
     state.intimingDur = expression;
     state.durationIsExpression = true;
-    std::cerr << "in expr " << expression << '\n';
+    std::cerr << "in expr " + std::string(expression) + "\n";
 }
 
 bool scheduleAt(const char* number)
@@ -300,7 +312,7 @@ void emptyTimedCommand(bool atTime)
 
 void printName(const char* name)
 {
-    std::cerr << name << '\n';
+    std::cerr << std::string(name) + "\n";
     Type* found = state.cp->getVar(state.user, name);
     if (!found) {
         report(std::string(name) + ": var not found.");

@@ -30,4 +30,10 @@ User* Users::getUser(std::string key)
     return nullptr;
 }
 
+User* Users::getUserByName(std::string name)
+{
+    User* user = nullptr;
+    return usersByName->get(name, user) ? user : nullptr;
+}
+
 void Users::getUserNames(std::vector<std::string>& out) { usersByKey->getKeys(out); }

@@ -17,6 +17,8 @@ public:
     void addUser(std::string key, User* user);
     // Looks among addresses first, then among generated names; null when neither holds the key.
     User* getUser(std::string key);
+    // Looks among generated names only; null when no user bears the name.
+    User* getUserByName(std::string name);
     // Appends every address in ascending order (not used by the viewer).
     void getUserNames(std::vector<std::string>& out);
 

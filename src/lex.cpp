@@ -162,6 +162,8 @@ char* savestr(const char* word)
     return texts.copy(word, std::strlen(word));
 }
 
+std::size_t lexTextCapacity() { return texts.capacity(); }
+
 int getword()
 {
     int c = readChar();

@@ -4,6 +4,7 @@
 // expressions, the command of a timed statement) straight from the text.
 // Its state is process-wide; one parse runs at a time.
 
+#include <cstddef>
 #include <string>
 
 // Why the last raw block ended.
@@ -39,6 +40,8 @@ BlockStatus lastBlockStatus();
 
 // A copy of the text that lives until the next text is loaded.
 char* savestr(const char* text);
+// Bytes held for the texts of the loaded text's tokens and blocks.
+std::size_t lexTextCapacity();
 
 // Replaces \\, \n and \t in a label; every other character stays.
 std::string ReplaceEscapeSequences(std::string label);

@@ -37,6 +37,8 @@ void replaceImage(osg::Texture* texture, osg::Image* image, const std::string& n
 {
     texture->setImage(0, image);
     texture->setName(name);
+    // Dropping an image sequence leaves the texture static; it stays dynamic.
+    texture->setDataVariance(osg::Object::DYNAMIC);
     texture->dirtyTextureObject();  // the new image may differ in size and format
 }
 
@@ -89,7 +91,7 @@ void GeometryShape::setVideoTexture(std::string fileName)
             return;
         auto* sequence = dynamic_cast<osg::ImageSequence*>(image.get());
         if (sequence != nullptr)
-            std::cout << "setVideoTexture" << std::endl;
+            std::cout << "setVideoTexture\n" << std::flush;  // one write: the line stays whole
         // The image keeps its own size: scaleImage(2048, 1024, 0) only
         // complains in OpenSceneGraph 3.6 (a depth of 0 is refused), and
         // textures of any size are resized for the card as needed.

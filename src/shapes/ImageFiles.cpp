@@ -72,6 +72,6 @@ osg::ref_ptr<osg::Image> readTextureImage(const std::string& name)
     if (isSafeFileName(name) && hasImageExtension(path))
         image = readImageSafely(path);
     if (!image.valid())
-        std::cerr << "Error no image found: " << printable(path) << "\n";
+        std::cerr << "Error no image found: " + printable(path) + "\n";
     return image;
 }

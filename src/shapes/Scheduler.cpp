@@ -10,6 +10,7 @@
 #include <osg/FrameStamp>
 #include <osg/Geode>
 #include <osg/NodeVisitor>
+#include <cmath>
 #include <iostream>
 #include <list>
 
@@ -68,9 +69,14 @@ void Scheduler::reload()
         currentTime = 0.0;
     } else {
         std::string text = clock->getString();
-        if (text != storedText) {
-            currentTime = clock->getValue();
+        const double value = clock->getValue();
+        // Our own store left both as noted; anything else is another writer's
+        // (an expression in `time` changes its value, not its text).
+        const bool sameValue = value == storedValue || (std::isnan(value) && std::isnan(storedValue));
+        if (text != storedText || !sameValue) {
+            currentTime = value;
             storedText = std::move(text);
+            storedValue = value;
         }
     }
     float play = 0.0f;
@@ -84,18 +90,36 @@ void Scheduler::updateTime(double step)
     currentTime += step;
     storedText = formatNumber(currentTime);
     Variables::getInstance()->add(nullptr, BasicShape::getName() + ".time", storedText, PARAM_NUMBER);
+    noteStoredValue();
     ShapeUpdates::getInstance()->dirty();
 
     std::list<Event> events;
     getParameterSchedule("add", events);
     for (const Event& event : events) {
-        if (event.time > currentTime)
+        // Tested in this order, a clock of no number (NaN) fires nothing.
+        if (previous < event.time && event.time <= currentTime) {
+            eventHandler(userName, event.command);
+            std::cerr << "Adding command: " + event.command + "\n";
+        } else if (event.time > currentTime) {
             break;
-        if (event.time <= previous)
-            continue;
-        eventHandler(userName, event.command);
-        std::cerr << "Adding command: " << event.command << "\n";
+        }
     }
+}
+
+void Scheduler::noteStoredValue()
+{
+    // The value the store made of our text, read back; when another writer
+    // came in between, the text differs and the next reload takes theirs.
+    Type* time = parameters["time"];
+    VarType* clock = time != nullptr ? time->asVarType() : nullptr;
+    if (clock != nullptr && clock->getString() == storedText)
+        storedValue = clock->getValue();
+}
+
+void Scheduler::reset()
+{
+    currentTime = 0.0;
+    storedText.clear();  // the next reload takes `time` again
 }
 
 void Scheduler::removeAll()

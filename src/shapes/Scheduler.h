@@ -36,7 +36,7 @@ public:
 
     // Operations the viewer itself does not call.
     void removeAll();
-    void reset() { currentTime = 0.0; }
+    void reset();
     // Replaces the dispatcher as the receiver of fired commands.
     void setEventHandler(EventHandler handler) { eventHandler = std::move(handler); }
 
@@ -51,16 +51,19 @@ protected:
 private:
     // Takes the clock and the play state from `time` and `play`.
     void reload();
+    // Notes the value that the store made of the clock text just stored.
+    void noteStoredValue();
 
     std::string userName;
     OpenThreads::Mutex schedulerMutex;  // held for the whole frame update
     double lastSimTime = 0.0;
     double diff = 0.0;
     // The clock runs in double precision; `time` holds its six-digit text.
-    // The clock is reloaded from `time` only when that holds another text
-    // than the one stored last, i.e. when a command wrote it.
+    // The clock is reloaded from `time` only when that holds another text or
+    // value than the ones stored last, i.e. when a command wrote it.
     double currentTime = 0.0;
     std::string storedText;
+    double storedValue = 0.0;
     bool playing = false;
     EventHandler eventHandler;
 };

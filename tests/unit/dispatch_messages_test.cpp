@@ -146,6 +146,28 @@ TEST(DispatchEvents, ScheduledCommandRunsAsAMessageOfItsOwner)
     EXPECT_EQ(d.stringValue(name + ":ball.name"), "scheduler");
 }
 
+// A sender may use another user's generated name as its address; the
+// scheduled commands of the user with that name still run as that user.
+TEST(DispatchEvents, ScheduledCommandFindsItsOwnerByGeneratedName)
+{
+    DispatchHarness& d = DispatchHarness::get();
+    const std::string first = d.newAddress();
+    d.send(first, "1", " x=1");
+    const unsigned long serial = std::stoul(nameOf(first).substr(4));
+    // Takes the next name; its address is the name of the user after it.
+    const std::string squatter = "user" + std::to_string(serial + 2);
+    d.send(squatter, "2", " x=2");
+    const std::string ownerAddress = d.newAddress();
+    d.send(ownerAddress, "3", " x=3");
+    ASSERT_EQ(nameOf(ownerAddress), squatter);
+
+    d.drain();
+    CommandParser::getInstance()->parseEvent(squatter, " print x; y=4");
+    EXPECT_EQ(d.drain(), Replies{reply(ownerAddress, "3", "3")});
+    EXPECT_EQ(d.numberValue(squatter + ":y"), 4);
+    EXPECT_FALSE(d.exists(nameOf(squatter) + ":y"));
+}
+
 TEST(DispatchScreenshots, RefusedOrFailedScreenshotsReportWhy)
 {
     DispatchHarness& d = DispatchHarness::get();

@@ -3,6 +3,7 @@
 #include "ScreenshotCapture.h"
 
 #include <osgDB/ReadFile>
+#include <osgViewer/Viewer>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,56 @@ TEST(DispatchScreenshotCapture, ReportsAFailedWrite)
     ScreenshotCapture capture;
     capture.keepFrame(*uniformFrame(8, 8, 1));
     EXPECT_EQ(capture.writePng(::testing::TempDir() + "no-such-dir/x.png").rfind("could not write", 0), 0u);
+}
+
+// The image attached to the viewer's camera, which OpenSceneGraph fills in
+// the draw thread after each frame.
+osg::Image* cameraImage(osgViewer::Viewer& viewer)
+{
+    osg::Camera::BufferAttachmentMap& attachments = viewer.getCamera()->getBufferAttachmentMap();
+    auto found = attachments.find(osg::Camera::COLOR_BUFFER);
+    return found != attachments.end() ? found->second._image.get() : nullptr;
+}
+
+// Stands in for the draw thread: OpenSceneGraph reads the frame into the
+// camera's image at the viewport's size, then the final-draw callback runs.
+void readFrame(ScreenshotCapture& capture, osg::Image& image, int width, int height, unsigned char shade,
+               int viewportWidth, int viewportHeight)
+{
+    image.allocateImage(width, height, 1, GL_RGB, GL_UNSIGNED_BYTE, 1);
+    std::fill(image.data(), image.data() + image.getTotalSizeInBytes(), shade);
+    image.dirty();
+    capture.keepFinishedFrame(viewportWidth, viewportHeight);
+}
+
+TEST(DispatchScreenshotCapture, KeepsOnlyFramesReadAtTheViewportSize)
+{
+    osg::ref_ptr<osgViewer::Viewer> viewer = new osgViewer::Viewer;
+    ScreenshotCapture capture;
+    if (!capture.attach(viewer.get()))
+        GTEST_SKIP() << "no windowing system";
+    osg::Image* image = cameraImage(*viewer);
+    ASSERT_NE(image, nullptr);
+    const std::string path = tempPath("viewport");
+
+    // Until a frame has been read the image holds only its allocation.
+    capture.keepFinishedFrame(image->s(), image->t());
+    EXPECT_EQ(capture.writePng(path), "no frame rendered yet");
+    // Read at another size than the viewport's: not a finished frame.
+    readFrame(capture, *image, 640, 400, 10, 720, 480);
+    EXPECT_EQ(capture.writePng(path), "no frame rendered yet");
+
+    readFrame(capture, *image, 720, 480, 77, 720, 480);
+    readFrame(capture, *image, 720, 400, 10, 720, 480);
+    ASSERT_EQ(capture.writePng(path), "");
+    osg::ref_ptr<osg::Image> written = osgDB::readImageFile(path);
+    ASSERT_TRUE(written.valid());
+    EXPECT_EQ(written->s(), 720);
+    EXPECT_EQ(written->t(), 480);
+    unsigned char shade = 0;
+    EXPECT_TRUE(isUniform(*written, shade));
+    EXPECT_EQ(shade, 77);
+    std::remove(path.c_str());
 }
 
 // Frames of two sizes and shades are kept while another thread writes: every

@@ -1,11 +1,13 @@
 // The lexer of the command language: tokens, raw blocks and their limits.
 
+#include "ParseLock.h"
 #include "TextArena.h"
 #include "lex.h"
 #include "parser.hpp"
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,10 @@ Token t(int code) { return {code, ""}; }
 class GrammarLexer : public ::testing::Test {
 protected:
     void SetUp() override { bufferSize = 1400; }
+
+    // The lexer's state is process-wide: hold the parse lock as a parse does,
+    // in case the dispatcher's command thread is still finishing a message.
+    std::unique_lock<std::recursive_mutex> parse{ParseLock::get()};
 };
 
 struct LexCase {
@@ -99,6 +105,24 @@ TEST_F(GrammarLexer, WordTextsSurviveLaterTokens)
     ASSERT_EQ(yylex(), WORD);
     EXPECT_STREQ(first, "alpha");
     EXPECT_STREQ(yylval, "beta");
+}
+
+TEST_F(GrammarLexer, TextsOfAParseAreReleasedByTheNext)
+{
+    // Every word token and block gets its own copy; loading the next text
+    // gives them back, so a long-running viewer does not grow per message.
+    std::string words;
+    for (int i = 0; i < 5000; ++i) words += "w" + std::to_string(i) + " ";
+    for (int round = 0; round < 3; ++round) {
+        loadLexText(words.c_str());
+        while (yylex() != 0) {
+        }
+        EXPECT_GT(lexTextCapacity(), words.size() / 2);
+        loadLexText("x=1");
+        while (yylex() != 0) {
+        }
+        EXPECT_LE(lexTextCapacity(), 4096u) << "round " << round;
+    }
 }
 
 TEST_F(GrammarLexer, EndIsReportedAsLineEndThenEndOfInput)

@@ -6,9 +6,12 @@
 #include "CommandParser.h"
 #include "Config.h"
 #include "Definitions.h"
+#include "ParseDriver.h"
+#include "ParseLock.h"
 #include "ScheduleType.h"
 #include "ShapeDefinitions.h"
 #include "StringType.h"
+#include "User.h"
 #include "Users.h"
 #include "VarType.h"
 #include "Variables.h"
@@ -320,6 +323,26 @@ TEST_F(GrammarStatements, EffectsAndReplies)
          " over 2 ladder=5",
          {"animation type can only be applied to number or expressions\n"},
          {{"ladder", "<absent>"}}},
+        {"over from infinity assigns at once",
+         {" x=`1/0`", " Main.time=10"},
+         " over 2 x=5",
+         {},
+         {{"x", "5"}, {"Main.add", "[]"}}},
+        {"over from NaN assigns at once",
+         {" x=`0/0`", " Main.time=10"},
+         " over 2 x=5",
+         {},
+         {{"x", "5"}, {"Main.add", "[]"}}},
+        {"over on a clock that is not finite assigns at once",
+         {" x=1", " Main.time=`1/0`"},
+         " over 2 x=5",
+         {},
+         {{"x", "5"}, {"Main.add", "[]"}}},
+        {"over with a type keyword but no object schedules nothing",
+         {" size=1", " Main.time=10"},
+         " over 2 sched size=5",
+         {"Syntax error: no object specified"},
+         {{"size", "1"}, {"Main.add", "[]"}}},
     };
 
     for (const StatementCase& c : cases) {
@@ -372,6 +395,58 @@ TEST_F(GrammarStatements, AnimationOfAnotherUsersValueUsesTheSendersClock)
     EXPECT_DOUBLE_EQ(numberValue(ownerName + ":x"), 3);
 }
 
+TEST_F(GrammarStatements, RefusedAnimationSchedulesNothing)
+{
+    // A type word that differs from the object's type: the dispatcher
+    // refuses the animated value, so its end must not be scheduled either.
+    const std::string address = newAddress();
+    send(address, " sched box; Main.time=10");
+    const std::string user = userName(address);
+    Variables::getInstance()->add(nullptr, user + ":box.size", "1", PARAM_NUMBER);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(send(address, " over 2 cube box size=5"), std::vector<std::string>{"box: already exists as scheduler"});
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(stored(user + ":box.size"), "1");
+    EXPECT_EQ(stored(user + ":Main.add"), "[]");
+}
+
+TEST_F(GrammarStatements, TimingWithoutTheUsersClock)
+{
+    // A user that never went through the dispatcher has no scheduler Main.
+    const std::string address = newAddress();
+    User user(address, "7000");
+    const std::string missing = "Main.time (Scheduler): does not exits: var not found.";
+    const struct {
+        const char* text;
+        std::vector<std::string> replies;
+    } cases[] = {
+        {" in 2 x=1;; y=1", {missing}},
+        {" x=1; over 2 x=5; y=1", {missing}},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStderr();
+        {
+            ParseGuard parse(ParseLock::get());
+            init_parser(c.text, CommandParser::getInstance(), &user);
+            yyparse();
+            user.reportErrors();
+        }
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(replies().take(address + ":7000 "), c.replies) << c.text;
+        EXPECT_EQ(stored(user.getName() + ":y"), "<absent>") << c.text;
+    }
+}
+
+TEST_F(GrammarStatements, DurationExpressionIsTraced)
+{
+    const std::string address = newAddress();
+    send(address, " x=1");
+    testing::internal::CaptureStderr();
+    send(address, " over `1+1` x=5");
+    const std::string trace = testing::internal::GetCapturedStderr();
+    EXPECT_NE(("\n" + trace).find("\nin expr 1+1\n"), std::string::npos) << trace;
+}
+
 TEST_F(GrammarStatements, NamespacesOfUsers)
 {
     const std::string first = newAddress();
@@ -419,6 +494,10 @@ TEST_F(GrammarStatements, BlockLimitFollowsTheSettingFromTheNextMessage)
     Config::getInstance()->add("BufferSize", "6");
     EXPECT_EQ(send(address, " s='12345'"), std::vector<std::string>());
     EXPECT_EQ(send(address, " s='123456'"), std::vector<std::string>{"syntax error: Unclosed single quotation mark."});
+    Config::getInstance()->add("BufferSize", "0");
+    EXPECT_EQ(send(address, " at 5 x=1"),
+              std::vector<std::string>{
+                  "syntax error: Timed command longer than 0 characters; put it in quotes or shorten it."});
     Config::getInstance()->add("BufferSize", "1400");
     EXPECT_EQ(send(address, " s='123456'"), std::vector<std::string>());
     EXPECT_EQ(stored(userName(address) + ":s"), "'123456'");

@@ -112,6 +112,19 @@ TEST_F(ShapesBinding, EveryRowGetsItsDefaultValue)
     EXPECT_EQ(stored(user + ":box.name")->asStringType()->getString(), "cube");
 }
 
+TEST_F(ShapesBinding, EveryBoundValueHandsItsShapeToTheRedrawSet)
+{
+    VertexShape* shape = makeShape(user, "box");
+    for (const auto& row : *ShapeDefinitions::getInstance()->getDefinition("cube")) {
+        shape->update();  // clean again
+        ASSERT_FALSE(shape->marked()) << row.first;
+        const ParamType kind = row.second.second;
+        store(user + ":box." + row.first, kind == PARAM_STRING ? "changed" : "2", kind);
+        ShapeUpdates::getInstance()->dirty();
+        EXPECT_TRUE(shape->marked()) << row.first;
+    }
+}
+
 TEST_F(ShapesBinding, ExistingValuesAreAdoptedAndReadersKeepOtherKindsOut)
 {
     store(user + ":box.x", "5");

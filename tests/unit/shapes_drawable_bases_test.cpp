@@ -90,10 +90,12 @@ TEST(ShapesGeometryBase, RebuildsWhenDirtyWithStreamDrawBuffers)
 TEST(ShapesGeometryBase, CallbackIgnoresOtherDrawables)
 {
     osg::ref_ptr<osg::Geometry> plain = new osg::Geometry();
+    osg::ref_ptr<osg::Geometry> other = new osg::Geometry();
     plain->setUpdateCallback(new GeometryShape::GeometryUpdateCallback());
-    plain->setUpdateCallback(new DrawableShape::DrawableUpdateCallback());
+    other->setUpdateCallback(new DrawableShape::DrawableUpdateCallback());
     osg::ref_ptr<osg::Geode> geode = new osg::Geode();
     geode->addDrawable(plain.get());
+    geode->addDrawable(other.get());
     runUpdate(geode.get());  // nothing to call, nothing to fail
     SUCCEED();
 }

@@ -222,3 +222,41 @@ TEST_F(ShapesScheduler, MarkedFromAnotherThreadWhileItRuns)
 }
 
 }  // namespace
+
+namespace {
+
+// A clock that holds no ordinary number (0/0) has no window to fire in.
+TEST_F(ShapesScheduler, ClockOfNoNumberFiresNothing)
+{
+    schedule("0.5 half");
+    schedule("3 later");
+    store("time", "0/0");
+    store("play", "1");
+    testing::internal::CaptureStderr();
+    run(1.0, 0.1, 6);
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(fired.empty());
+
+    store("time", "0");  // a command puts it right again
+    runMore(0.1, 8);
+    EXPECT_EQ(firedCommands(), std::vector<std::string>{" half"});
+}
+
+// `time` holding an expression moves the clock when what it uses changes,
+// although its text stays the same.
+TEST_F(ShapesScheduler, StoppedClockFollowsTheExpressionInTime)
+{
+    Variables::getInstance()->add(nullptr, user + ":start", "5", PARAM_EXPRESSION);
+    store("time", "start", PARAM_EXPRESSION);
+    run(1.0, 0.1, 2);
+    EXPECT_NEAR(scheduler->getCurrentTime(), 5.0, 1e-9);
+
+    Variables::getInstance()->add(nullptr, user + ":start", "7", PARAM_EXPRESSION);
+    ShapeUpdates::getInstance()->dirty();
+    runMore(0.1, 1);
+    store("play", "1");
+    runMore(0.1, 3);  // the reload frame advances too
+    EXPECT_NEAR(scheduler->getCurrentTime(), 7.3, 1e-9);
+}
+
+}  // namespace

@@ -219,6 +219,7 @@ TEST_F(ShapesTexture, VideoTextureTakesAnImageSequence)
     EXPECT_EQ(sequence->getStatus(), osg::ImageStream::PLAYING);
 
     shape->setTextureImage("wood.png");  // a sequence texture is replaced like any other
+    EXPECT_EQ(texture()->getDataVariance(), osg::Object::DYNAMIC);
     shape->setVideoTexture("clip.osgt");
     EXPECT_EQ(dynamic_cast<osg::ImageSequence*>(texture()->getImage(0))->getNumImageData(), 2u);
 }
