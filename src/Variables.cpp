@@ -551,6 +551,7 @@ void Variables::remove(std::string fullName)
         return;
     }
     unlink(number);
+    engine->setVectorsHeld(number, 0);
     vars->remove(fullName);
     // Unbind only this number's own binding, not one of another case; the
     // node stays alive for expressions compiled against it.

@@ -128,6 +128,13 @@ TEST(VarsLimits, VectorsHeldByAllNumbersAreBounded)
     EXPECT_EQ(addCapturing(stored.front(), "0", PARAM_NUMBER), "");
     EXPECT_EQ(addCapturing(refused, text, PARAM_NUMBER), "");
     stored.push_back(refused);
+    // So does a number that is removed.
+    const std::string extra = user + ":extra";
+    EXPECT_NE(addCapturing(extra, text, PARAM_NUMBER), "");
+    store()->remove(stored.back());
+    stored.pop_back();
+    EXPECT_EQ(addCapturing(extra, text, PARAM_NUMBER), "");
+    stored.push_back(extra);
     for (const std::string& name : stored)
         addCapturing(name, "0", PARAM_NUMBER);
 }
