@@ -9,11 +9,11 @@
 // there too). The destructor kills the viewer and Xvfb and removes the
 // directory (set ZOLVI_KEEP_E2E_DIRS=1 to keep it). Every wait has a timeout.
 //
-//   TEST(ShapesE2E, PrintsTheSize)
+//   TEST(ExampleE2E, PrintsTheValue)
 //   {
 //       ViewerProcess viewer;                      // or ViewerProcess viewer(options);
 //       ASSERT_TRUE(viewer.start());               // waits for the viewer's subscription
-//       viewer.send("cube box size 2; print box.size");   // framed as viewer.sender()
+//       viewer.send("x=2; print x");              // framed as viewer.sender()
 //       EXPECT_EQ(viewer.nextReport(), viewer.sender() + " 2;\n");
 //       EXPECT_TRUE(viewer.waitForStderr("Running\n"));
 //       ASSERT_TRUE(viewer.closeWindow());
