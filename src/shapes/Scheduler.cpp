@@ -57,7 +57,10 @@ void Scheduler::update()
     // Cleared before reading, so a store that comes meanwhile reloads again.
     if (dirtyFlag.exchange(false))
         reload();
-    if (playing)
+    // A clock of no number (0/0, an infinity) stands still until a command
+    // writes `time` again: advancing it would store a text the value store
+    // refuses, every frame.
+    if (playing && std::isfinite(currentTime))
         updateTime(diff);
 }
 
@@ -96,7 +99,6 @@ void Scheduler::updateTime(double step)
     std::list<Event> events;
     getParameterSchedule("add", events);
     for (const Event& event : events) {
-        // Tested in this order, a clock of no number (NaN) fires nothing.
         if (previous < event.time && event.time <= currentTime) {
             eventHandler(userName, event.command);
             std::cerr << "Adding command: " + event.command + "\n";

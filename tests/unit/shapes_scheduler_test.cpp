@@ -225,17 +225,21 @@ TEST_F(ShapesScheduler, MarkedFromAnotherThreadWhileItRuns)
 
 namespace {
 
-// A clock that holds no ordinary number (0/0) has no window to fire in.
-TEST_F(ShapesScheduler, ClockOfNoNumberFiresNothing)
+// A clock that holds no ordinary number (0/0, 1/0) stands still: it fires
+// nothing and stores nothing until a command writes `time` again.
+TEST_F(ShapesScheduler, ClockOfNoNumberStandsStill)
 {
     schedule("0.5 half");
     schedule("3 later");
-    store("time", "0/0");
     store("play", "1");
-    testing::internal::CaptureStderr();
-    run(1.0, 0.1, 6);
-    testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(fired.empty());
+    for (const char* text : {"0/0", "1/0", "-1/0"}) {
+        store("time", text);
+        testing::internal::CaptureStderr();
+        runMore(0.1, 6);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << text;
+        EXPECT_EQ(timeText(), text);
+        EXPECT_TRUE(fired.empty()) << text;
+    }
 
     store("time", "0");  // a command puts it right again
     runMore(0.1, 8);
