@@ -4,13 +4,11 @@
 #include "Config.h"
 #include "ThreadQueue.h"
 #include "User.h"
+#include "support/LoopbackUdp.h"
 
 #include <benchmark/benchmark.h>
 
 #include <OpenThreads/Block>
-#include <arpa/inet.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -57,27 +55,19 @@ BENCHMARK(BM_QueueHandOver)->Arg(100000)->UseRealTime();
 
 static void BM_ReportDatagram(benchmark::State& state)
 {
-    const int receiver = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(receiver, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(receiver, reinterpret_cast<sockaddr*>(&address), &length);
+    LoopbackUdp receiver;
     Config::getInstance()->add("Router", "127.0.0.1");
-    Config::getInstance()->add("RouterFeedBackPort", std::to_string(ntohs(address.sin_port)));
+    Config::getInstance()->add("RouterFeedBackPort", receiver.portText());
 
     std::cerr.setstate(std::ios::failbit);  // the user's start-up lines
     User user("127.0.0.1", "5000");
     user.reportErrors();
     std::cerr.clear();
-    char buffer[2048];
     for (auto _ : state) {
         user.addError("var not found.");
         user.reportErrors();
-        recv(receiver, buffer, sizeof buffer, 0);
+        benchmark::DoNotOptimize(receiver.next(1000));
     }
-    close(receiver);
 }
 BENCHMARK(BM_ReportDatagram);
 

@@ -18,15 +18,13 @@
 #include "User.h"
 #include "Users.h"
 #include "Variables.h"
+#include "support/LoopbackUdp.h"
 
 #include <benchmark/benchmark.h>
 #ifdef ZOLVI_HAVE_HARNESS
 #include "ViewerProcess.h"
 #endif
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -37,31 +35,21 @@ const char* const kAddress = "bench.local";
 
 // Replies come to this loopback socket, so that a statement that is refused
 // (and would be timed with its error report) is caught before it is timed.
-int replySocket = -1;
-
-void openReplySink()
+LoopbackUdp& replySink()
 {
-    replySocket = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(replySocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(replySocket, reinterpret_cast<sockaddr*>(&address), &length);
-    Config::getInstance()->add("RouterFeedBackPort", std::to_string(ntohs(address.sin_port)));
+    static LoopbackUdp* sink = new LoopbackUdp;
+    return *sink;
 }
+
+void openReplySink() { Config::getInstance()->add("RouterFeedBackPort", replySink().portText()); }
 
 // The replies received so far, joined.
 std::string takeReplies()
 {
     std::string replies;
-    char buffer[2048];
-    for (;;) {
-        const ssize_t n = recv(replySocket, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n <= 0)
-            return replies;
-        replies.append(buffer, static_cast<std::size_t>(n));
-    }
+    for (const std::string& datagram : replySink().drain())
+        replies += datagram;
+    return replies;
 }
 
 // The benchmark user, created by its first message (with its scheduler),

@@ -6,37 +6,20 @@
 #include "Config.h"
 #include "ConfigPresets.h"
 #include "Definitions.h"
+#include "support/LoopbackUdp.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-namespace {
-
-// A loopback port that swallows the replies.
-std::string replySinkPort()
-{
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    return std::to_string(ntohs(address.sin_port));
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     createShapeDefs();
     static ConfigPresets presets;
     Config::getInstance()->add("Router", "127.0.0.1");
-    Config::getInstance()->add("RouterFeedBackPort", replySinkPort());
+    // A loopback port that swallows the replies, open while the target runs.
+    static LoopbackUdp replySink;
+    Config::getInstance()->add("RouterFeedBackPort", replySink.portText());
     return 0;
 }
 

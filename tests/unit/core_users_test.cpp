@@ -3,12 +3,11 @@
 #include "ReportSocket.h"
 #include "User.h"
 #include "Users.h"
+#include "support/LoopbackUdp.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <dirent.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <algorithm>
 #include <memory>
@@ -19,35 +18,9 @@
 namespace {
 
 // A UDP socket on 127.0.0.1 at a free port, standing in for the router host.
-class ReportReceiver {
+class ReportReceiver : public LoopbackUdp {
 public:
-    ReportReceiver()
-    {
-        fd = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        socklen_t length = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
-    }
-    ~ReportReceiver() { close(fd); }
-
-    std::optional<std::string> next(int timeoutMs = 2000)
-    {
-        timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-        std::string buffer(70000, '\0');
-        const ssize_t n = recv(fd, buffer.data(), buffer.size(), 0);
-        if (n < 0)
-            return std::nullopt;
-        buffer.resize(n);
-        return buffer;
-    }
-
-    int fd = -1;
-    uint16_t port = 0;
+    std::optional<std::string> next(int timeoutMs = 2000) { return LoopbackUdp::next(timeoutMs); }
 };
 
 class CoreUserReports : public testing::Test {
@@ -55,7 +28,7 @@ protected:
     void SetUp() override
     {
         Config::getInstance()->add("Router", "127.0.0.1");
-        Config::getInstance()->add("RouterFeedBackPort", std::to_string(receiver.port));
+        Config::getInstance()->add("RouterFeedBackPort", receiver.portText());
     }
 
     // Reports with standard error captured; gives what was written there.
@@ -75,7 +48,7 @@ TEST_F(CoreUserReports, DatagramsByteForByteInOrder)
     user.addError("first");
     user.addError("second error");
     user.addError("");
-    EXPECT_EQ(report(user), "_port = " + std::to_string(receiver.port) + "\n");
+    EXPECT_EQ(report(user), "_port = " + receiver.portText() + "\n");
     EXPECT_EQ(receiver.next(), "10.0.0.7:5000 first;\n");
     EXPECT_EQ(receiver.next(), "10.0.0.7:5000 second error;\n");
     EXPECT_EQ(receiver.next(), "10.0.0.7:5000 ;\n");
@@ -90,7 +63,7 @@ TEST_F(CoreUserReports, DatagramsByteForByteInOrder)
 TEST_F(CoreUserReports, FirstEmptyReportPreparesWithoutSending)
 {
     User user("a", "1");
-    EXPECT_EQ(report(user), "_port = " + std::to_string(receiver.port) + "\n");
+    EXPECT_EQ(report(user), "_port = " + receiver.portText() + "\n");
     EXPECT_EQ(receiver.next(200), std::nullopt);
 }
 
@@ -102,7 +75,7 @@ TEST_F(CoreUserReports, NewPortChangesPrefixNotDestination)
     EXPECT_EQ(receiver.next(), "host:5000 one;\n");
 
     ReportReceiver elsewhere;
-    Config::getInstance()->add("RouterFeedBackPort", std::to_string(elsewhere.port));
+    Config::getInstance()->add("RouterFeedBackPort", elsewhere.portText());
     user.setPort("6000");
     user.addError("two");
     report(user);

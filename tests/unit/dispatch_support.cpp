@@ -10,10 +10,6 @@
 #include "VarType.h"
 #include "Variables.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <cmath>
 #include <limits>
@@ -34,16 +30,6 @@ DispatchHarness::DispatchHarness()
     }
     static ConfigPresets presets;
 
-    fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
-    int buffer = 4 << 20;
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer);
     aimReports();
 
     sceneRoot = new MainNode;
@@ -59,8 +45,8 @@ void DispatchHarness::aimReports()
     Config* config = Config::getInstance();
     if (config->get("Router") != "127.0.0.1")
         config->add("Router", "127.0.0.1");
-    if (config->get("RouterFeedBackPort") != std::to_string(port))
-        config->add("RouterFeedBackPort", std::to_string(port));
+    if (config->get("RouterFeedBackPort") != replies.portText())
+        config->add("RouterFeedBackPort", replies.portText());
 }
 
 std::string DispatchHarness::newAddress()
@@ -86,29 +72,9 @@ void DispatchHarness::queue(const std::string& message)
     commandQueue->add(message);
 }
 
-std::vector<std::string> DispatchHarness::drain()
-{
-    std::vector<std::string> datagrams;
-    for (;;) {
-        std::string buffer(70000, '\0');
-        const ssize_t n = recv(fd, &buffer[0], buffer.size(), MSG_DONTWAIT);
-        if (n < 0)
-            return datagrams;
-        buffer.resize(static_cast<std::size_t>(n));
-        datagrams.push_back(buffer);
-    }
-}
+std::vector<std::string> DispatchHarness::drain() { return replies.drain(); }
 
-std::string DispatchHarness::next(int timeoutMs)
-{
-    pollfd waiting{fd, POLLIN, 0};
-    if (poll(&waiting, 1, timeoutMs) <= 0)
-        return "";
-    std::string buffer(70000, '\0');
-    const ssize_t n = recv(fd, &buffer[0], buffer.size(), MSG_DONTWAIT);
-    buffer.resize(n < 0 ? 0 : static_cast<std::size_t>(n));
-    return buffer;
-}
+std::string DispatchHarness::next(int timeoutMs) { return replies.next(timeoutMs).value_or(""); }
 
 std::string DispatchHarness::stringValue(const std::string& fullName)
 {

@@ -7,6 +7,8 @@
 //   std::string address = d.newAddress();           // a sender nobody used yet
 //   auto replies = d.send(address, "5000", " x=2; print x");   // {"<address>:5000 2;\n"}
 
+#include "support/LoopbackUdp.h"
+
 #include <OpenThreads/Block>
 #include <string>
 #include <vector>
@@ -40,15 +42,14 @@ public:
     static bool exists(const std::string& fullName);
 
     MainNode* root() const { return sceneRoot; }
-    int replyPort() const { return port; }
+    int replyPort() const { return replies.port(); }
 
 private:
     DispatchHarness();
     // Points the report settings at our socket (other tests move them).
     void aimReports();
 
-    int fd = -1;
-    int port = 0;
+    LoopbackUdp replies{4 << 20};
     int addresses = 0;
     MainNode* sceneRoot = nullptr;
     ThreadQueue<std::string>* commandQueue = nullptr;

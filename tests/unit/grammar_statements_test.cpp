@@ -15,11 +15,10 @@
 #include "Users.h"
 #include "VarType.h"
 #include "Variables.h"
+#include "support/LoopbackUdp.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -51,42 +50,22 @@ public:
 // sent before parseCommand returns, so they are waiting when it does.
 class Replies {
 public:
-    Replies()
-    {
-        fd = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
-        int size = 1 << 22;
-        setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-    }
-    ~Replies() { close(fd); }
-
     // Every waiting datagram with the given head, without head and tail.
     std::vector<std::string> take(const std::string& head)
     {
         std::vector<std::string> out;
-        std::string buffer(70000, '\0');
-        for (;;) {
-            const ssize_t n = recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
-            if (n < 0) break;
-            std::string datagram(buffer.data(), static_cast<std::size_t>(n));
-            if (datagram.compare(0, head.size(), head) != 0) continue;
+        for (std::string& datagram : socket.drain()) {
+            if (datagram.compare(0, head.size(), head) != 0)
+                continue;
             datagram.erase(0, head.size());
-            if (datagram.size() >= 2 && datagram.compare(datagram.size() - 2, 2, ";\n") == 0) {
+            if (datagram.size() >= 2 && datagram.compare(datagram.size() - 2, 2, ";\n") == 0)
                 datagram.resize(datagram.size() - 2);
-            }
             out.push_back(datagram);
         }
         return out;
     }
 
-    int fd = -1;
-    uint16_t port = 0;
+    LoopbackUdp socket{1 << 22};
 };
 
 Replies& replies()
@@ -106,7 +85,7 @@ protected:
     void SetUp() override
     {
         Config::getInstance()->add("Router", "127.0.0.1");
-        Config::getInstance()->add("RouterFeedBackPort", std::to_string(replies().port));
+        Config::getInstance()->add("RouterFeedBackPort", replies().socket.portText());
         Config::getInstance()->add("BufferSize", "1400");
         replies().take("");
     }

@@ -3,48 +3,23 @@
 
 #include "Config.h"
 #include "User.h"
+#include "support/LoopbackUdp.h"
 #include "vars_test_support.h"
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <optional>
 
 using namespace vars_test;
 
 namespace {
 
-// The router host: a UDP socket on the loopback address.
-class Router {
+// The router host: a UDP socket on the loopback address, where reports go.
+class Router : public LoopbackUdp {
 public:
     Router()
     {
-        fd = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
         Config::getInstance()->add("Router", "127.0.0.1");
-        Config::getInstance()->add("RouterFeedBackPort", std::to_string(ntohs(address.sin_port)));
+        Config::getInstance()->add("RouterFeedBackPort", portText());
     }
-    ~Router() { close(fd); }
-
-    std::optional<std::string> next(int timeoutMs)
-    {
-        timeval timeout{0, timeoutMs * 1000};
-        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-        std::string buffer(2000, '\0');
-        const ssize_t n = recv(fd, &buffer[0], buffer.size(), 0);
-        if (n < 0)
-            return std::nullopt;
-        buffer.resize(static_cast<std::size_t>(n));
-        return buffer;
-    }
-
-private:
-    int fd = -1;
 };
 
 TEST(VarsUserErrors, ErrorsGoToTheSenderConflictsToStandardError)
