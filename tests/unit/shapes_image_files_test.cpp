@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <osg/ImageSequence>
+#include <cctype>
 #include <string>
 
 namespace {
@@ -12,6 +15,9 @@ struct NameCase {
     std::string name;
     bool safe;
 };
+
+// Named in test listings by what tells the cases apart.
+void PrintTo(const NameCase& c, std::ostream* os) { *os << testing::PrintToString(c.name); }
 
 class ShapesFileNames : public testing::TestWithParam<NameCase> {};
 
@@ -28,7 +34,13 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"tex/../../secret.png", false}, NameCase{"tex/..", false},
                     NameCase{"..\\secret.png", false}, NameCase{"wood\n.png", false},
                     NameCase{"wood\x1b[2J.png", false}, NameCase{"wood\x7f.png", false},
-                    NameCase{"http://host/wood.png", false}));
+                    NameCase{"http://host/wood.png", false}),
+    [](const testing::TestParamInfo<NameCase>& info) {
+        std::string name = "case" + std::to_string(info.index) + "_";
+        for (char ch : info.param.name)
+            name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+        return name;
+    });
 
 TEST(ShapesImageFormats, OnlyImageFormatsAreRead)
 {

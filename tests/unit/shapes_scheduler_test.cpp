@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <osg/Geode>
 #include <osg/Group>
 #include <atomic>
@@ -124,6 +126,9 @@ struct LongRun {
     double start;
     double step;
 };
+
+// Named in test listings by what tells the cases apart.
+void PrintTo(const LongRun& c, std::ostream* os) { *os << "from " << c.start << " s by " << c.step << " s"; }
 
 class ShapesSchedulerLongRun : public ShapesScheduler, public testing::WithParamInterface<LongRun> {};
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace {
@@ -16,6 +18,9 @@ struct TypeCounts {
     const char* typeWord;
     int rows, strings, numbers, schedules;
 };
+
+// Named in test listings by what tells the cases apart.
+void PrintTo(const TypeCounts& c, std::ostream* os) { *os << c.typeWord; }
 
 class ShapesTable : public testing::TestWithParam<TypeCounts> {
 protected:

@@ -49,6 +49,9 @@ struct RefusalCase {
     const char* error;
 };
 
+// Named in test listings by what tells the cases apart.
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.label; }
+
 class VarsRefused : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(VarsRefused, ReportedAndNothingChanged)
@@ -144,6 +147,9 @@ struct LoopCase {
     const char* text;  // "U" stands for the user name; U:n holds 1
     bool bounded;      // whether the bound is reached
 };
+
+// Named in test listings by what tells the cases apart.
+void PrintTo(const LoopCase& c, std::ostream* os) { *os << c.label; }
 
 class VarsLoops : public testing::TestWithParam<LoopCase> {};
 

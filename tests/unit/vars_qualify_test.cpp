@@ -34,6 +34,9 @@ struct QualifyCase {
     const char* error;      // expected standard error when refused (prefix)
 };
 
+// Named in test listings by what tells the cases apart.
+void PrintTo(const QualifyCase& c, std::ostream* os) { *os << c.label; }
+
 class VarsQualify : public testing::TestWithParam<QualifyCase> {
 protected:
     // $:y = 2, $:box.size = 3, $:pi = 100, $:s a string, &:y = 5.
@@ -110,6 +113,9 @@ struct SymbolCase {
     const char* error;  // "" when it compiles to the value
     double value;
 };
+
+// Named in test listings by what tells the cases apart.
+void PrintTo(const SymbolCase& c, std::ostream* os) { *os << c.label; }
 
 class VarsSymbolRules : public testing::TestWithParam<SymbolCase> {};
 

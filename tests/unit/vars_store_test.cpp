@@ -19,6 +19,9 @@ struct ChainCase {
     std::vector<std::pair<std::string, double>> expected;
 };
 
+// Named in test listings by what tells the cases apart.
+void PrintTo(const ChainCase& c, std::ostream* os) { *os << c.label; }
+
 class VarsReevaluation : public testing::TestWithParam<ChainCase> {};
 
 TEST_P(VarsReevaluation, DependantsFollowAChange)

@@ -17,6 +17,9 @@ struct EntryCase {
     const char* command;
 };
 
+// Named in test listings by what tells the cases apart.
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.label; }
+
 class VarsScheduleEntry : public testing::TestWithParam<EntryCase> {};
 
 TEST_P(VarsScheduleEntry, TimeAndCommand)
@@ -88,6 +91,9 @@ struct ConflictCase {
     ParamType second;
     const char* message;
 };
+
+// Named in test listings by what tells the cases apart.
+void PrintTo(const ConflictCase& c, std::ostream* os) { *os << c.label; }
 
 class VarsTypeConflict : public testing::TestWithParam<ConflictCase> {};
 
