@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <OpenThreads/Block>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -70,6 +74,34 @@ TEST_F(CoreSocketThread, BurstArrivesWholeAndInOrder)
         ASSERT_TRUE(publisher->send(sent.back()));
     }
     EXPECT_EQ(receive(count), sent);
+}
+
+void ignoreSignal(int) {}
+
+// A signal that interrupts the waiting receive does not end the intake.
+TEST_F(CoreSocketThread, InterruptedReceiveIsRetried)
+{
+    struct sigaction action {};
+    struct sigaction previous {};
+    action.sa_handler = ignoreSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: the receive returns EINTR
+    ASSERT_EQ(sigaction(SIGUSR1, &action, &previous), 0);
+
+    ASSERT_TRUE(publisher->send("before:1 x"));
+    ASSERT_EQ(receive(1), std::vector<std::string>{"before:1 x"});
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 5; ++i) {
+        if (syscall(SYS_tgkill, getpid(), pid_t(intake->getThreadId()), SIGUSR1) != 0)
+            break;  // the thread has ended
+        std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_TRUE(publisher->send("after:1 y"));
+    const std::vector<std::string> after = receive(1);
+    const std::string diagnostics = testing::internal::GetCapturedStderr();
+    sigaction(SIGUSR1, &previous, nullptr);
+    EXPECT_EQ(after, std::vector<std::string>{"after:1 y"});
+    EXPECT_EQ(diagnostics, "");
 }
 
 TEST_F(CoreSocketThread, DestructionEndsAWaitingReceive)
