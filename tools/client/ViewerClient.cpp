@@ -6,7 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <zmq.h>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -118,8 +120,10 @@ std::optional<std::string> ViewerClient::nextReport(std::chrono::milliseconds ti
 {
     if (udpSocket < 0)
         return std::nullopt;
+    // poll takes an int, and a negative one waits for ever.
+    const long long ms = std::min<long long>(std::max<long long>(timeout.count(), 0), INT_MAX);
     pollfd item{udpSocket, POLLIN, 0};
-    const int ready = poll(&item, 1, int(timeout.count()));
+    const int ready = poll(&item, 1, int(ms));
     if (ready <= 0)
         return std::nullopt;
     std::string buffer(65536, '\0');
