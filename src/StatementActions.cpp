@@ -270,34 +270,39 @@ void overExpression(const char* expression)
     std::cerr << "in expr " + std::string(expression) + "\n";
 }
 
-bool scheduleAt(const char* number)
+namespace {
+
+// The command after the time of AT or IN, read before anything else; null,
+// with the reason reported, for a negative time or a command not read.
+const char* timedCommand()
 {
     const bool negative = state.currentParamType == VALUE_NEGATIVE;
     const char* command = GetSchedString();
     if (negative) {
         yyerror("Cannot schedule at negative time");
-        return false;
+        return nullptr;
     }
-    if (!command) {
+    if (!command)
         reportUnreadCommand();
+    return command;
+}
+
+}  // namespace
+
+bool scheduleAt(const char* number)
+{
+    const char* command = timedCommand();
+    if (!command)
         return false;
-    }
     addScheduleEntry(std::string(number) + " " + command);
     return true;
 }
 
 bool scheduleIn(const char* number)
 {
-    const bool negative = state.currentParamType == VALUE_NEGATIVE;
-    const char* command = GetSchedString();
-    if (negative) {
-        yyerror("Cannot schedule at negative time");
+    const char* command = timedCommand();
+    if (!command)
         return false;
-    }
-    if (!command) {
-        reportUnreadCommand();
-        return false;
-    }
     VarType* clock = userClock();
     if (!clock) return false;
     addScheduleEntry(formatNumber(leadingNumber(number) + clock->getValue()) + " " + command);
