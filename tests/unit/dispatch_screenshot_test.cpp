@@ -39,6 +39,19 @@ bool isUniform(const osg::Image& image, unsigned char& shade)
     return true;
 }
 
+// The PNG at path holds one frame of the given size and shade; removes it.
+void expectWrittenFrame(const std::string& path, int width, int height, unsigned char expectedShade)
+{
+    osg::ref_ptr<osg::Image> written = osgDB::readImageFile(path);
+    ASSERT_TRUE(written.valid()) << path;
+    EXPECT_EQ(written->s(), width);
+    EXPECT_EQ(written->t(), height);
+    unsigned char shade = 0;
+    EXPECT_TRUE(isUniform(*written, shade));
+    EXPECT_EQ(shade, expectedShade);
+    std::remove(path.c_str());
+}
+
 TEST(DispatchScreenshotCapture, WritesNothingBeforeAFrame)
 {
     ScreenshotCapture capture;
@@ -54,15 +67,7 @@ TEST(DispatchScreenshotCapture, WritesTheLastKeptFrame)
     capture.keepFrame(*uniformFrame(720, 480, 90));
     const std::string path = tempPath("last");
     ASSERT_EQ(capture.writePng(path), "");
-
-    osg::ref_ptr<osg::Image> written = osgDB::readImageFile(path);
-    ASSERT_TRUE(written.valid());
-    EXPECT_EQ(written->s(), 720);
-    EXPECT_EQ(written->t(), 480);
-    unsigned char shade = 0;
-    EXPECT_TRUE(isUniform(*written, shade));
-    EXPECT_EQ(shade, 90);
-    std::remove(path.c_str());
+    expectWrittenFrame(path, 720, 480, 90);
 }
 
 TEST(DispatchScreenshotCapture, ReportsAFailedWrite)
@@ -112,14 +117,7 @@ TEST(DispatchScreenshotCapture, KeepsOnlyFramesReadAtTheViewportSize)
     readFrame(capture, *image, 720, 480, 77, 720, 480);
     readFrame(capture, *image, 720, 400, 10, 720, 480);
     ASSERT_EQ(capture.writePng(path), "");
-    osg::ref_ptr<osg::Image> written = osgDB::readImageFile(path);
-    ASSERT_TRUE(written.valid());
-    EXPECT_EQ(written->s(), 720);
-    EXPECT_EQ(written->t(), 480);
-    unsigned char shade = 0;
-    EXPECT_TRUE(isUniform(*written, shade));
-    EXPECT_EQ(shade, 77);
-    std::remove(path.c_str());
+    expectWrittenFrame(path, 720, 480, 77);
 }
 
 // Frames of two sizes and shades are kept while another thread writes: every
