@@ -32,6 +32,16 @@ void usage()
                  "  -t SECONDS      how long to wait for the viewer to connect (default 30)\n";
 }
 
+// A number of seconds from 0 to one day, or -1.
+double seconds(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !(value >= 0 && value <= 86400))
+        return -1;
+    return value;
+}
+
 void printReports(ViewerClient& client, std::chrono::milliseconds quiet)
 {
     for (const std::string& report : client.drainReports(quiet))
@@ -68,9 +78,9 @@ int main(int argc, char** argv)
         else if (arg == "--raw")
             raw = true;
         else if (arg == "-w")
-            waitSeconds = std::atof(value().c_str());
+            waitSeconds = seconds(value());
         else if (arg == "-t")
-            connectSeconds = std::atof(value().c_str());
+            connectSeconds = seconds(value());
         else if (arg == "-h" || arg == "--help") {
             usage();
             return 0;
@@ -78,6 +88,10 @@ int main(int argc, char** argv)
             messages.insert(messages.end(), argv + i + 1, argv + argc), i = argc;
         else
             messages.push_back(arg);
+    }
+    if (waitSeconds < 0 || connectSeconds < 0) {
+        std::cerr << "zsend: a time is a number of seconds from 0 to one day\n";
+        return 2;
     }
     if (port <= 0 || port > 65535) {
         std::cerr << "zsend: bad port\n";
