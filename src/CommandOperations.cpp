@@ -103,17 +103,25 @@ bool splitName(const std::string& name, std::string& userPart, std::string& obje
     return true;
 }
 
+// splitName; a malformed name writes its diagnostic after the trace given,
+// in one write, and is reported to the user.
+bool splitNameOrReport(User* user, const std::string& name, const std::string& trace, std::string& userPart,
+                       std::string& objectPart, std::string& parameterPart)
+{
+    std::string diagnostic;
+    if (splitName(name, userPart, objectPart, parameterPart, diagnostic))
+        return true;
+    std::cerr << trace + diagnostic;
+    report(user, name + ": bad variable string.");
+    return false;
+}
+
 }  // namespace
 
 bool CommandParser::extractVar(User* user, std::string name, std::string& userPart, std::string& objectPart,
                                std::string& parameterPart)
 {
-    std::string diagnostic;
-    if (splitName(name, userPart, objectPart, parameterPart, diagnostic))
-        return true;
-    std::cerr << diagnostic;
-    report(user, name + ": bad variable string.");
-    return false;
+    return splitNameOrReport(user, name, "", userPart, objectPart, parameterPart);
 }
 
 bool CommandParser::setVar(User* user, std::string name, std::string value, int kind)
@@ -122,12 +130,9 @@ bool CommandParser::setVar(User* user, std::string name, std::string value, int 
     std::string trace = "currentUser: " + nameOf(user) + " paramName:" + name + " value:" + value +
                         " type:" + std::to_string(kind) + "\n";
 
-    std::string userPart, objectPart, parameterPart, diagnostic;
-    if (!splitName(name, userPart, objectPart, parameterPart, diagnostic)) {
-        std::cerr << trace + diagnostic;
-        report(user, name + ": bad variable string.");
+    std::string userPart, objectPart, parameterPart;
+    if (!splitNameOrReport(user, name, trace, userPart, objectPart, parameterPart))
         return false;
-    }
 
     std::string fullName = (userPart.empty() ? nameOf(user) : userPart) + ":";
     fullName += objectPart.empty() ? parameterPart : objectPart + "." + parameterPart;
@@ -161,12 +166,9 @@ bool CommandParser::setVar(User* user, std::string name, std::string value, int 
 Type* CommandParser::getVar(User* user, std::string name)
 {
     std::string trace = "currentUser: " + nameOf(user) + " paramName:" + name + "\n";
-    std::string userPart, objectPart, parameterPart, diagnostic;
-    if (!splitName(name, userPart, objectPart, parameterPart, diagnostic)) {
-        std::cerr << trace + diagnostic;
-        report(user, name + ": bad variable string.");
+    std::string userPart, objectPart, parameterPart;
+    if (!splitNameOrReport(user, name, trace, userPart, objectPart, parameterPart))
         return nullptr;
-    }
     std::cerr << trace;
 
     // A name with a ':' is taken as written; an empty user part (":x") is the

@@ -56,10 +56,6 @@ TEST(CoreIntakeE2E, NewUserAnnouncesReportPort)
     ASSERT_TRUE(viewer.waitForStderr("_port = 23456\n"));
 }
 
-}  // namespace
-
-namespace {
-
 // Replies travel as one datagram each, "address:port message;\n", with the
 // port of the sender's latest message.
 TEST(CoreReportsE2E, RepliesArriveAsDatagrams)

@@ -58,14 +58,6 @@ protected:
         return false;
     }
 
-    int count(const std::string& text, const std::string& what)
-    {
-        int found = 0;
-        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++found;
-        return found;
-    }
-
     ViewerProcess viewer;
 };
 
@@ -95,7 +87,7 @@ TEST_F(ShapesSchedulerE2E, InFiresOnceAboutThatMuchLater)
     EXPECT_NEAR(waited, 0.5, 0.3);
 
     EXPECT_TRUE(viewer.drainReports(1500ms).empty());  // fired events stay, but fire once
-    EXPECT_EQ(count(viewer.stderrText(), "Adding command:  print Main.time\n"), 1);
+    EXPECT_EQ(viewer.stderrCount("Adding command:  print Main.time\n"), 1u);
 }
 
 TEST_F(ShapesSchedulerE2E, AtInThePastNeverFires)
@@ -103,7 +95,7 @@ TEST_F(ShapesSchedulerE2E, AtInThePastNeverFires)
     ASSERT_TRUE(clockReaches(0.5));
     ASSERT_TRUE(viewer.send("at 0.1 print Main.time"));
     EXPECT_TRUE(viewer.drainReports(1500ms).empty());
-    EXPECT_EQ(count(viewer.stderrText(), "Adding command:"), 0);
+    EXPECT_EQ(viewer.stderrCount("Adding command:"), 0u);
 }
 
 TEST_F(ShapesSchedulerE2E, PlayZeroStopsTheClockAndOneResumesIt)

@@ -329,6 +329,15 @@ std::string ViewerProcess::stderrText() const { return readWholeFile(path("stder
 
 std::string ViewerProcess::stdoutText() const { return readWholeFile(path("stdout.txt")); }
 
+size_t ViewerProcess::stderrCount(const std::string& text) const
+{
+    const std::string errors = stderrText();
+    size_t found = 0;
+    for (size_t at = errors.find(text); at != std::string::npos; at = errors.find(text, at + 1))
+        ++found;
+    return found;
+}
+
 bool ViewerProcess::waitForStderr(const std::string& text, Duration timeout) const
 {
     return waitUntil(timeout, [&] { return stderrText().find(text) != std::string::npos; });

@@ -101,6 +101,8 @@ public:
     // The viewer's standard error and output, whole, as written so far.
     std::string stderrText() const;
     std::string stdoutText() const;
+    // How many times text stands in standard error so far.
+    size_t stderrCount(const std::string& text) const;
     bool waitForStderr(const std::string& text, Duration timeout = defaultTimeout) const;
     bool waitForStdout(const std::string& text, Duration timeout = defaultTimeout) const;
 
