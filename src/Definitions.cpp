@@ -1,5 +1,6 @@
 #include "Definitions.h"
 
+#include "CubeShape.h"
 #include "Factory.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
@@ -145,7 +146,8 @@ void createShapeDefs()
         .numbers({"t4t"}, "1.0")
         .numbers(turnRows, "0.0")
         .numbers({"size"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CubeShape>());
 
     TypeRows("cylinder")
         .numbers({"x", "y", "z"}, "0.0")

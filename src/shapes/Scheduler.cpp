@@ -21,7 +21,6 @@ Scheduler::Scheduler(std::string userName, std::string objectName) : userName(us
     eventHandler = [](const std::string& owner, const std::string& command) {
         CommandParser::getInstance()->parseEvent(owner, command);
     };
-    setUpdateCallback(new TimerCallback());
 }
 
 Scheduler::~Scheduler()
@@ -31,15 +30,6 @@ Scheduler::~Scheduler()
 }
 
 void Scheduler::dirty() { dirtyFlag = true; }
-
-osg::Geode* Scheduler::getParent()
-{
-    if (osg::Geometry::getNumParents() == 0)
-        return nullptr;
-    return osg::Geometry::getParent(0)->asGeode();
-}
-
-osg::Drawable* Scheduler::asDrawable() { return this; }
 
 std::string Scheduler::getType() { return "scheduler"; }
 
@@ -131,12 +121,9 @@ void Scheduler::removeAll()
     events.clear();
 }
 
-void Scheduler::TimerCallback::update(osg::NodeVisitor* visitor, osg::Drawable* drawable)
+void Scheduler::updateTraversal(osg::NodeVisitor* visitor)
 {
-    auto* scheduler = dynamic_cast<Scheduler*>(drawable);
-    if (scheduler == nullptr)
-        return;
     const osg::FrameStamp* stamp = visitor != nullptr ? visitor->getFrameStamp() : nullptr;
-    scheduler->setDiff(stamp != nullptr ? stamp->getSimulationTime() : 0.0);
-    scheduler->update();
+    setDiff(stamp != nullptr ? stamp->getSimulationTime() : 0.0);
+    update();
 }
