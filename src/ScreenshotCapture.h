@@ -17,8 +17,8 @@ class Viewer;
 }
 
 // Why a screenshot name is refused, or "" when it may be used: it must be a
-// non-empty path relative to the working directory, without ".." components
-// or control characters.
+// non-empty path relative to the working directory that passes the file-name
+// safety rule (SafeFileName.h).
 std::string checkScreenshotName(const std::string& name);
 
 class ScreenshotCapture {
