@@ -1,0 +1,152 @@
+// Memory at scale: what a stored number and a cube cost, against the
+// floor of the same data in plain exprtk and OpenSceneGraph.
+//
+// StoredNumbers: bytes per plain number (as a free variable's "x=5" and as
+// an object parameter's default), against a double bound in a symbol table.
+// CubesInProcess: cubes created through commands (the dispatcher as the
+// command thread runs it, without a window): bytes per cube, split into
+// the 28 stored values and the shape with its drawable, against a bare
+// cube; and the time to create them.
+// CubesInViewer: the real process (under its own Xvfb): resident memory
+// grown per 1 000 cubes and the time until 10 000 cube statements are
+// applied, drawn for a second.
+
+#include "BareCube.h"
+#include "ParamType.h"
+#include "ScaleBench.h"
+#include "ShapeDefinitions.h"
+#include "Variables.h"
+
+#include "exprtk/exprtk.hpp"
+
+#ifdef ZOLVI_HAVE_HARNESS
+#include "ViewerProcess.h"
+#endif
+
+#include <osg/Group>
+
+#include <deque>
+#include <thread>
+#include <string>
+
+namespace {
+
+void StoredNumbers(benchmark::State& state)
+{
+    scale::setUpDispatcher();
+    const int count = static_cast<int>(state.range(0));
+    const ParamType kind = state.range(1) == 0 ? PARAM_EXPRESSION : PARAM_NUMBER;
+    static int run = 0;
+    const std::string user = "numbers" + std::to_string(run++) + ":";
+    double viewerBytes = 0, floorBytes = 0, storeMs = 0;
+    for (auto _ : state) {
+        const double before = scale::heapBytes();
+        const auto start = scale::Clock::now();
+        for (int i = 0; i < count; ++i)
+            Variables::getInstance()->add(nullptr, user + "v" + std::to_string(i), "1.5", kind);
+        storeMs = scale::millisecondsSince(start);
+        viewerBytes = (scale::heapBytes() - before) / count;
+
+        // The floor: each number a double, bound under its name.
+        const double floorBefore = scale::heapBytes();
+        {
+            std::deque<double> values;
+            exprtk::symbol_table<double> symbols;
+            for (int i = 0; i < count; ++i) {
+                values.push_back(1.5);
+                symbols.add_variable(user + "v" + std::to_string(i), values.back());
+            }
+            floorBytes = (scale::heapBytes() - floorBefore) / count;
+        }
+    }
+    scale::reportAgainstFloor(state, "bytes_per_number", viewerBytes, floorBytes);
+    state.counters["store_us_per_number"] = storeMs * 1000 / count;
+}
+BENCHMARK(StoredNumbers)->Args({100000, 0})->Args({100000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Stores the defaults of every row of the cube type under an object name,
+// as creating a cube does, without the shape.
+void storeCubeValues(const std::string& prefix)
+{
+    for (const auto& row : *ShapeDefinitions::getInstance()->getDefinition("cube"))
+        Variables::getInstance()->add(nullptr, prefix + row.first, row.second.first, row.second.second);
+}
+
+void CubesInProcess(benchmark::State& state)
+{
+    scale::setUpDispatcher();
+    const int count = static_cast<int>(state.range(0));
+    static int run = 0;
+    const std::string sender = "memory" + std::to_string(run++);
+    scale::command(sender, "x=1");  // the user and its scheduler come first
+    double cubeBytes = 0, valueBytes = 0, floorBytes = 0, residentPerThousand = 0, createMs = 0;
+    for (auto _ : state) {
+        const double heapBefore = scale::heapBytes();
+        const double residentBefore = scale::residentBytes();
+        const auto start = scale::Clock::now();
+        for (int i = 0; i < count; ++i)
+            scale::command(sender, "cube c" + std::to_string(i));
+        createMs = scale::millisecondsSince(start);
+        cubeBytes = (scale::heapBytes() - heapBefore) / count;
+        residentPerThousand = (scale::residentBytes() - residentBefore) / count * 1000;
+
+        const double valuesBefore = scale::heapBytes();
+        const int valueCount = std::min(count, 2000);
+        for (int i = 0; i < valueCount; ++i)
+            storeCubeValues(sender + "values:v" + std::to_string(i) + ".");
+        valueBytes = (scale::heapBytes() - valuesBefore) / valueCount;
+
+        const double floorBefore = scale::heapBytes();
+        {
+            osg::ref_ptr<osg::Group> bare = new osg::Group();
+            for (int i = 0; i < count; ++i)
+                bare->addChild(scale::makeBareCube(osg::Vec3f(), 1));
+            floorBytes = (scale::heapBytes() - floorBefore) / count;
+        }
+    }
+    scale::reportAgainstFloor(state, "bytes_per_cube", cubeBytes, floorBytes);
+    state.counters["values_bytes_per_cube"] = valueBytes;
+    state.counters["shape_bytes_per_cube"] = cubeBytes - valueBytes;
+    state.counters["resident_KB_per_1000"] = residentPerThousand / 1024;
+    state.counters["create_ms"] = createMs;
+}
+BENCHMARK(CubesInProcess)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+#ifdef ZOLVI_HAVE_HARNESS
+void CubesInViewer(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    double residentPerThousand = 0, createMs = 0;
+    for (auto _ : state) {
+        ViewerProcess viewer;
+        if (!viewer.start()) {
+            state.SkipWithError("the viewer did not start");
+            return;
+        }
+        const std::string pid = std::to_string(viewer.pid());
+        viewer.send("x=1; print x");
+        viewer.nextReport(std::chrono::seconds(30));
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const double before = scale::residentBytes(pid);
+        const auto start = scale::Clock::now();
+        for (int i = 0; i < count; ++i)
+            viewer.send("cube c" + std::to_string(i) + " x=" + std::to_string(i % 100));
+        viewer.send("print c" + std::to_string(count - 1) + ".x");
+        const auto reply = viewer.nextReport(std::chrono::seconds(300));
+        createMs = scale::millisecondsSince(start);
+        if (!reply || reply->find(std::to_string((count - 1) % 100)) == std::string::npos) {
+            state.SkipWithError("the cubes were not all created");
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(2));  // drawn, buffers uploaded
+        residentPerThousand = (scale::residentBytes(pid) - before) / count * 1000;
+    }
+    state.counters["resident_KB_per_1000"] = residentPerThousand / 1024;
+    state.counters["create_ms"] = createMs;
+}
+BENCHMARK(CubesInViewer)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+#endif
+
+}  // namespace
+
+BENCHMARK_MAIN();
