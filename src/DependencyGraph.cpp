@@ -19,7 +19,7 @@ bool DependencyGraph::reaches(const std::set<std::string>& start, const std::str
         VarType* number = numberNamed(name);
         if (number == nullptr)
             continue;
-        for (const std::string& used : *number->getChildrenKeys())
+        for (const std::string& used : number->linksOrNone().childrenKeys)
             if (seen.insert(used).second)
                 queue.push_back(used);
     }
@@ -28,6 +28,11 @@ bool DependencyGraph::reaches(const std::set<std::string>& start, const std::str
 
 const std::vector<VarType*>& DependencyGraph::evaluationOrder(VarType* root)
 {
+    // A number that nothing uses is evaluated alone: nothing to keep.
+    if (root->linksOrNone().parentVars.empty()) {
+        alone.assign(1, root);
+        return alone;
+    }
     auto kept = orders.find(root);
     if (kept != orders.end())
         return kept->second;
@@ -53,11 +58,11 @@ void DependencyGraph::walk(VarType* root, std::vector<VarType*>& order)
     ++epoch;
     root->walkMark = epoch;
     stack.clear();
-    stack.emplace_back(root, root->parentVars->cbegin());
+    stack.emplace_back(root, root->linksOrNone().parentVars.cbegin());
     while (!stack.empty()) {
         VarType* number = stack.back().first;
         auto& next = stack.back().second;
-        if (next == number->parentVars->cend()) {
+        if (next == number->linksOrNone().parentVars.cend()) {
             order.push_back(number);
             stack.pop_back();
             continue;
@@ -66,7 +71,7 @@ void DependencyGraph::walk(VarType* root, std::vector<VarType*>& order)
         ++next;
         if (dependant->walkMark != epoch) {
             dependant->walkMark = epoch;
-            stack.emplace_back(dependant, dependant->parentVars->cbegin());
+            stack.emplace_back(dependant, dependant->linksOrNone().parentVars.cbegin());
         }
     }
     std::reverse(order.begin() + static_cast<std::ptrdiff_t>(first), order.end());

@@ -35,6 +35,7 @@ private:
     std::vector<std::pair<VarType*, std::set<VarType*>::const_iterator>> stack;
 
     std::unordered_map<VarType*, std::vector<VarType*>> orders;
+    std::vector<VarType*> alone;  // the order of a number that nothing uses
     std::size_t ordersSize = 0;                     // numbers held by all kept orders
     static constexpr std::size_t ordersBudget = 1 << 20;
 };

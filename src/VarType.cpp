@@ -2,19 +2,21 @@
 
 void destroyCompiledExpression(CompiledExpression* compiled);  // in Variables.cpp
 
-VarType::VarType(std::string name, std::string text)
-    : Type(std::move(name)),
-      expressionString(std::move(text)),
-      parentVars(new std::set<VarType*>()),
-      childrenKeys(new std::set<std::string>())
+VarType::VarType(std::string name, std::string text) : Type(std::move(name)), expressionString(std::move(text)) {}
+
+VarType::~VarType() { destroyCompiledExpression(compiledExpression); }
+
+VarType::Links& VarType::links()
 {
+    if (!linkSets)
+        linkSets.reset(new Links());
+    return *linkSets;
 }
 
-VarType::~VarType()
+const VarType::Links& VarType::linksOrNone() const
 {
-    destroyCompiledExpression(compiledExpression);
-    delete parentVars;
-    delete childrenKeys;
+    static const Links none;
+    return linkSets ? *linkSets : none;
 }
 
 double VarType::getValue()

@@ -2,10 +2,14 @@
 // A number: its value, its expression text as stored, its dependency links
 // and its compiled expression. The expression library stays out of this
 // header: the compiled expression is opaque here and belongs to the store.
+//
+// A plain number (a literal such as 1.0, as most shape parameters hold)
+// has neither links nor a compiled expression: both are made on first use.
 
 #include "Type.h"
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -27,17 +31,24 @@ public:
 
     // Numbers whose expressions use this one, and the full names this one's
     // expression uses. Changed only by the store, under its lock.
-    std::set<VarType*>* getParentVars() { return parentVars; }
-    std::set<std::string>* getChildrenKeys() { return childrenKeys; }
+    std::set<VarType*>* getParentVars() { return &links().parentVars; }
+    std::set<std::string>* getChildrenKeys() { return &links().childrenKeys; }
 
 private:
     friend class Variables;
     friend class DependencyGraph;
 
+    struct Links {
+        std::set<VarType*> parentVars;
+        std::set<std::string> childrenKeys;
+    };
+    Links& links();
+    // The links when there are any, else an empty pair; never makes them.
+    const Links& linksOrNone() const;
+
     double value = 0.0;
     std::string expressionString;
-    std::set<VarType*>* parentVars;
-    std::set<std::string>* childrenKeys;
-    CompiledExpression* compiledExpression = nullptr;  // null until compiled once
+    std::unique_ptr<Links> linkSets;                     // made on first use
+    CompiledExpression* compiledExpression = nullptr;  // null while the text is a literal or never compiled
     std::uint64_t walkMark = 0;                          // for the store's graph walks
 };

@@ -67,7 +67,59 @@ bool isKeyword(const Token& token, const char* word)
     return token.type == Token::e_symbol && exprtk::details::imatch(token.value, std::string(word));
 }
 
+// Letters in lower case, as the symbol table compares names (ASCII only,
+// as in the C locale).
+char folded(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+char raised(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
+
+bool digitsAt(const std::string& text, std::size_t& at)
+{
+    const std::size_t start = at;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])))
+        ++at;
+    return at > start;
+}
+
+// The value of a text that is one plain decimal number, optionally negated
+// (1, -2.5, 3e4), read as the expression library reads a number token and
+// negated as it negates a literal; false for anything else, which is then
+// compiled. A literal needs no compiled expression.
+bool literalValue(const std::string& text, double& value)
+{
+    std::size_t at = text.empty() || text[0] != '-' ? 0 : 1;
+    const std::size_t start = at;
+    if (!digitsAt(text, at))
+        return false;
+    if (at < text.size() && text[at] == '.' && !digitsAt(text, ++at))
+        return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            ++at;
+        if (!digitsAt(text, at))
+            return false;
+    }
+    double read = 0;
+    if (at != text.size() || !exprtk::details::string_to_real(text.substr(start), read) || !std::isfinite(read))
+        return false;
+    value = start == 0 ? read : -read;
+    return true;
+}
+
 }  // namespace
+
+bool Variables::FoldedNameOrder::operator()(std::string_view a, std::string_view b) const
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char x = folded(a[i]), y = folded(b[i]);
+        if (x != y)
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
 
 struct CompiledExpression {
     explicit CompiledExpression(const Expression& compiled) : expression(compiled) {}
@@ -110,9 +162,6 @@ struct ExpressionEngine {
     std::map<std::uint64_t, std::unique_ptr<LoopBound>> loopBounds;
     bool loopViolated = false;
 
-    // The number bound under each address that the symbol table reads.
-    std::unordered_map<const double*, VarType*> boundNumbers;
-
     // The shapes to hand over after one evaluation.
     std::vector<BasicShape*> shapes;
 
@@ -145,7 +194,10 @@ Variables* Variables::getInstance()
     return created;
 }
 
-Variables::Variables() : vars(new ThreadMap<std::string, Type*>()), engine(new ExpressionEngine()) {}
+Variables::Variables()
+    : vars(new ThreadMap<std::string_view, Type*, FoldedNameOrder>()), engine(new ExpressionEngine())
+{
+}
 
 Variables::~Variables() = default;
 
@@ -206,6 +258,7 @@ bool Variables::evaluate(User* user, std::string ownerName, std::string text, do
         Expression expression;
         expression.register_symbol_table(engine->symbolTable);
         engine->parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
+        bindNamesIn(text);
         if (!engine->parser.compile(text, expression)) {
             sendError(user, engine->parser.error());
             return false;
@@ -228,7 +281,7 @@ void Variables::addString(const std::string& fullName, std::string text)
 {
     Type* existing = nullptr;
     if (!vars->get(fullName, existing)) {
-        vars->add(fullName, new StringType(fullName, std::move(text)));
+        insert(new StringType(fullName, std::move(text)));
         return;
     }
     if (StringType* string = existing->asStringType())
@@ -241,7 +294,7 @@ void Variables::addSchedule(const std::string& fullName, std::string text)
 {
     Type* existing = nullptr;
     if (!vars->get(fullName, existing)) {
-        vars->add(fullName, new ScheduleType(fullName, std::move(text)));
+        insert(new ScheduleType(fullName, std::move(text)));
         return;
     }
     if (ScheduleType* schedule = existing->asScheduleType())
@@ -268,8 +321,12 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
         }
     }
 
+    // A literal is neither qualified nor compiled: it is its value.
+    double literal = 0;
+    const bool isLiteral = literalValue(text, literal);
+
     std::set<std::string> usedNames;
-    if (kind == PARAM_EXPRESSION && !parse(user, fullName, text, usedNames, 2 * limits.symbols + 2))
+    if (kind == PARAM_EXPRESSION && !isLiteral && !parse(user, fullName, text, usedNames, 2 * limits.symbols + 2))
         return;
     // Link to the numbers that the symbol table actually reads: names that
     // differ only in case read the number bound first.
@@ -291,28 +348,36 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
             return;
         }
         // A text that does not compile leaves the number as it was.
-        if (!compile(user, text, limits))
+        if (!isLiteral && !compile(user, text, limits))
             return;
         number->setString(text);
         unlink(number);
     } else {
         number = new VarType(fullName, text);
-        vars->add(fullName, number);
-        // A name that the symbol table refuses is stored all the same.
-        if (engine->symbolTable.add_variable(fullName, number->value, false))
-            engine->boundNumbers[&number->value] = number;
+        // Its name is bound in the symbol table once an expression names it.
+        number->holdsSymbol = symbolHolder(fullName) == nullptr;
+        insert(number);
         // A new number whose text does not compile stays, holding 0.
-        if (!compile(user, text, limits))
+        if (!isLiteral && !compile(user, text, limits))
             return;
     }
 
-    if (number->compiledExpression == nullptr)
+    if (isLiteral) {
+        destroyCompiledExpression(number->compiledExpression);
+        number->compiledExpression = nullptr;
+    } else if (number->compiledExpression == nullptr) {
         number->compiledExpression = new CompiledExpression(engine->expression);
-    else
+    } else {
         number->compiledExpression->expression = engine->expression;
+    }
     engine->setVectorsHeld(number, limits.elements);
     link(number, links);
-    evaluateFrom(user, number);
+    evaluateFrom(user, number, isLiteral ? &literal : nullptr);
+}
+
+void Variables::insert(Type* value)
+{
+    vars->add(std::string_view(value->name), value);
 }
 
 bool Variables::screen(User* user, const std::string& text, ExpressionLimits& limits)
@@ -467,6 +532,7 @@ bool Variables::compile(User* user, const std::string& text, const ExpressionLim
 {
     Parser& parser = engine->parser;
     parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
+    bindNamesIn(text);
     if (parser.compile(text, engine->expression))
         return true;
     sendError(user, parser.error());
@@ -475,11 +541,45 @@ bool Variables::compile(User* user, const std::string& text, const ExpressionLim
 
 std::string Variables::boundName(const std::string& name)
 {
-    exprtk::details::variable_node<double>* variable = engine->symbolTable.get_variable(name);
-    if (variable == nullptr)
-        return name;
-    auto bound = engine->boundNumbers.find(&variable->ref());
-    return bound == engine->boundNumbers.end() ? name : bound->second->getName();
+    VarType* holder = symbolHolder(name);
+    return holder == nullptr ? name : holder->getName();
+}
+
+VarType* Variables::symbolHolder(const std::string& name)
+{
+    // The spellings of a name stand together, and its spelling in upper
+    // case, the lowest in byte order, comes first among them.
+    std::string first = name;
+    for (char& ch : first)
+        ch = raised(ch);
+    auto sameSpelling = [&name](std::string_view key) {
+        return key.size() == name.size() &&
+               std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) { return folded(a) == folded(b); });
+    };
+    VarType* holder = nullptr;
+    vars->visitFrom(first, [&](std::string_view key, Type* value) {
+        if (!sameSpelling(key))
+            return false;
+        if (value->holdsSymbol)
+            holder = value->asVarType();
+        return holder == nullptr;
+    });
+    return holder;
+}
+
+void Variables::bindNamesIn(const std::string& text)
+{
+    exprtk::lexer::generator lexer;
+    if (!lexer.process(text))
+        return;  // the compilation reports what the lexer cannot read
+    for (std::size_t i = 0; i < lexer.size(); ++i) {
+        const Token& token = lexer[i];
+        if (token.type != Token::e_symbol || token.value.find(':') == std::string::npos ||
+            engine->symbolTable.symbol_exists(token.value))
+            continue;
+        if (VarType* holder = symbolHolder(token.value))
+            engine->symbolTable.add_variable(holder->getName(), holder->value, false);
+    }
 }
 
 VarType* Variables::numberNamed(const std::string& name)
@@ -490,26 +590,28 @@ VarType* Variables::numberNamed(const std::string& name)
 
 void Variables::unlink(VarType* number)
 {
-    if (!number->childrenKeys->empty())
-        engine->graph.linksChanged();
-    for (const std::string& name : *number->childrenKeys)
+    if (number->linksOrNone().childrenKeys.empty())
+        return;
+    engine->graph.linksChanged();
+    for (const std::string& name : number->linksOrNone().childrenKeys)
         if (VarType* used = numberNamed(name))
-            used->parentVars->erase(number);
-    number->childrenKeys->clear();
+            used->getParentVars()->erase(number);
+    number->getChildrenKeys()->clear();
 }
 
 void Variables::link(VarType* number, const std::set<std::string>& usedNames)
 {
-    if (!usedNames.empty())
-        engine->graph.linksChanged();
+    if (usedNames.empty())
+        return;
+    engine->graph.linksChanged();
     for (const std::string& name : usedNames) {
-        number->childrenKeys->insert(name);
+        number->getChildrenKeys()->insert(name);
         if (VarType* used = numberNamed(name))
-            used->parentVars->insert(number);
+            used->getParentVars()->insert(number);
     }
 }
 
-void Variables::evaluateFrom(User* user, VarType* number)
+void Variables::evaluateFrom(User* user, VarType* number, const double* literal)
 {
     const std::vector<VarType*>& order = engine->graph.evaluationOrder(number);
     std::vector<BasicShape*>& shapes = engine->shapes;
@@ -521,18 +623,21 @@ void Variables::evaluateFrom(User* user, VarType* number)
         // for the whole evaluation.
         std::lock_guard<std::mutex> guard(Type::contentLock());
         for (VarType* each : order) {
-            if (each->compiledExpression == nullptr)
+            if (each == number && literal != nullptr) {
+                each->value = *literal;
+            } else if (each->compiledExpression == nullptr) {
                 continue;
-            engine->loopViolated = false;
-            try {
-                each->value = each->compiledExpression->expression.value();
-            } catch (const std::exception& error) {
-                failures.push_back("Error: " + std::string(error.what()) + " in " + each->getName());
+            } else {
+                engine->loopViolated = false;
+                try {
+                    each->value = each->compiledExpression->expression.value();
+                } catch (const std::exception& error) {
+                    failures.push_back("Error: " + std::string(error.what()) + " in " + each->getName());
+                }
+                if (engine->loopViolated)
+                    failures.push_back("Error: Loop iteration limit exceeded in " + each->getName());
             }
-            if (engine->loopViolated)
-                failures.push_back("Error: Loop iteration limit exceeded in " + each->getName());
-            if (!each->assocObjects.empty())
-                each->collectAssocObjects(shapes);
+            each->collectAssocObjects(shapes);
         }
     }
     Type::handOver(shapes);
@@ -546,7 +651,7 @@ void Variables::remove(std::string fullName)
     VarType* number = numberNamed(fullName);
     if (number == nullptr)
         return;
-    if (!number->parentVars->empty()) {
+    if (!number->linksOrNone().parentVars.empty()) {
         std::cerr << ("Can not remove: " + fullName + " as it has parents\n");
         return;
     }
@@ -555,10 +660,11 @@ void Variables::remove(std::string fullName)
     vars->remove(fullName);
     // Unbind only this number's own binding, not one of another case; the
     // node stays alive for expressions compiled against it.
-    exprtk::details::variable_node<double>* variable = engine->symbolTable.get_variable(fullName);
-    if (variable != nullptr && &variable->ref() == &number->value) {
-        engine->symbolTable.remove_variable(fullName, false);
-        engine->boundNumbers.erase(&number->value);
+    if (number->holdsSymbol) {
+        number->holdsSymbol = false;
+        exprtk::details::variable_node<double>* variable = engine->symbolTable.get_variable(fullName);
+        if (variable != nullptr && &variable->ref() == &number->value)
+            engine->symbolTable.remove_variable(fullName, false);
     }
 }
 
@@ -593,9 +699,10 @@ void Variables::print(std::string fullName)
 
 void Variables::printAll()
 {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     vars->getKeys(names);
-    for (const std::string& name : names) {
+    std::sort(names.begin(), names.end());  // byte order
+    for (std::string_view name : names) {
         Type* value = nullptr;
         if (vars->get(name, value))
             std::cerr << describe(value, true);

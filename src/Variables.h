@@ -16,6 +16,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class User;
@@ -70,13 +71,29 @@ private:
     bool compile(User* user, const std::string& text, const ExpressionLimits& limits);
     // The name of the number that the symbol table reads for a name.
     std::string boundName(const std::string& name);
+    // The number that holds the name in the symbol table: of the numbers
+    // whose names differ from it only in case, the one stored first (and not
+    // removed since); null when there is none.
+    VarType* symbolHolder(const std::string& name);
+    // Binds in the symbol table the holders of the names a text uses, before
+    // it is compiled: a number is bound only once an expression names it.
+    void bindNamesIn(const std::string& text);
+    // Stores a new value under its own name.
+    void insert(Type* value);
     VarType* numberNamed(const std::string& name);
     void unlink(VarType* number);
     void link(VarType* number, const std::set<std::string>& usedNames);
-    // Evaluates the number, then every number that uses it, each once.
-    void evaluateFrom(User* user, VarType* number);
+    // Evaluates the number (to the literal's value when given one), then
+    // every number that uses it, each once.
+    void evaluateFrom(User* user, VarType* number, const double* literal);
 
-    ThreadMap<std::string, Type*>* vars;
+    // Names in the order of their lower-case spelling, then byte order: the
+    // names that differ only in case stand together.
+    struct FoldedNameOrder {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    // Keys are views of the values' own names; values are never deleted.
+    ThreadMap<std::string_view, Type*, FoldedNameOrder>* vars;
     std::unique_ptr<ExpressionEngine> engine;
     OpenThreads::Mutex mutex;
 };

@@ -26,7 +26,7 @@ void BasicShape::createMapping(std::string userName, std::string objectName, std
                 continue;  // nothing could be stored: nothing to bind
         }
         value->addAssocObject(owner);
-        parameters[row.first] = value;
+        parameters.bind(row.first, value);
     }
 }
 
@@ -40,11 +40,10 @@ std::string BasicShape::getName() { return name; }
 
 Type* BasicShape::boundValue(const std::string& parameter)
 {
-    auto found = parameters.find(parameter);
-    if (found != parameters.end())
-        return found->second;
-    unboundReads.insert(parameter);
-    return nullptr;
+    Type* value = nullptr;
+    if (!parameters.find(parameter, value))
+        unboundReads.insert(parameter);
+    return value;
 }
 
 void BasicShape::getParameterValue(const std::string& parameter, float& out)
@@ -89,14 +88,13 @@ void BasicShape::removeMapping()
     std::vector<std::string> unbound;
     {
         OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-        for (const auto& entry : parameters) {
-            Type* value = entry.second;
+        parameters.forEach([&](const std::string&, Type* value) {
             if (value == nullptr)
-                continue;
+                return;
             value->removeAssocObject(this);
             if (value->isAssocObjectEmpty())
                 unbound.push_back(value->getName());
-        }
+        });
     }
     for (const std::string& fullName : unbound)
         Variables::getInstance()->remove(fullName);

@@ -7,12 +7,12 @@
 // setName and getParent clash with these: call them qualified.
 
 #include "Event.h"
+#include "ParameterBindings.h"
 #include "Type.h"
 
 #include <OpenThreads/Mutex>
 #include <atomic>
 #include <list>
-#include <map>
 #include <set>
 #include <string>
 
@@ -60,7 +60,7 @@ protected:
     std::atomic<bool> dirtyFlag{false};
     std::string name;
     OpenThreads::Mutex mutex;
-    std::map<std::string, Type*> parameters;
+    ParameterBindings parameters;
 
 private:
     Type* boundValue(const std::string& parameter);

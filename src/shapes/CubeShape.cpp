@@ -2,6 +2,7 @@
 
 #include "Config.h"
 #include "ParameterGroups.h"
+#include "SharedState.h"
 
 #include <osg/Material>
 
@@ -29,6 +30,24 @@ void cubeCorners(float h, osg::Vec3f corners[8])
     corners[7].set(h, h, h);
 }
 
+// The state every cube starts with: blending, lighting with lights 0 to 7,
+// a material that follows the colour, the default bin and no shader.
+SharedState& cubeState()
+{
+    static SharedState state([](osg::StateSet& stateSet) {
+        stateSet.setMode(GL_BLEND, osg::StateAttribute::ON);
+        stateSet.setMode(GL_LIGHTING, osg::StateAttribute::ON);
+        for (int light = 0; light < 8; ++light)
+            stateSet.setMode(GL_LIGHT0 + light, osg::StateAttribute::ON);
+        osg::Material* material = new osg::Material();
+        material->setColorMode(osg::Material::AMBIENT_AND_DIFFUSE);
+        stateSet.setAttributeAndModes(material, osg::StateAttribute::ON);
+        applyColourBin(stateSet, {1.0f});
+        ShaderProgram().apply(stateSet, shaderPaths("", "None"));
+    });
+    return state;
+}
+
 }  // namespace
 
 CubeShape::CubeShape(std::string userName, std::string objectName)
@@ -46,17 +65,12 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
     setTexCoordArray(0, texCoords, osg::Array::BIND_PER_VERTEX);
     addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
 
-    osg::StateSet* stateSet = getOrCreateStateSet();
-    stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
-    stateSet->setMode(GL_LIGHTING, osg::StateAttribute::ON);
-    for (int light = 0; light < 8; ++light)
-        stateSet->setMode(GL_LIGHT0 + light, osg::StateAttribute::ON);
-    osg::Material* material = new osg::Material();
-    material->setColorMode(osg::Material::AMBIENT_AND_DIFFUSE);
-    stateSet->setAttributeAndModes(material, osg::StateAttribute::ON);
+    cubeState().attach(*this);
 
     shaderDir = Config::getInstance()->get("Shader");
 }
+
+CubeShape::~CubeShape() { cubeState().detach(*this); }
 
 void CubeShape::redraw()
 {
@@ -78,6 +92,8 @@ void CubeShape::redraw()
     setPosition(placement, size);
     setColor(colour);
     setTextureCoords(corners);
+    if (!texture.empty())
+        cubeState().own(*this);
     setTextureImage(texture);
     setShader(shaderPaths(shaderDir, shader));
 
@@ -107,9 +123,16 @@ void CubeShape::setPosition(const Placement& placement, float size)
 void CubeShape::setColor(const osg::Vec4f& colour)
 {
     colors->front() = colour;
-    applyColourBin(*getOrCreateStateSet(), {colour.a()});
+    if (cubeState().sharedBy(*this) && colourBin({colour.a()}) == osg::StateSet::DEFAULT_BIN)
+        return;
+    applyColourBin(cubeState().own(*this), {colour.a()});
 }
 
 void CubeShape::setTextureCoords(const TextureCorners& corners) { writeTextureCorners(*texCoords, corners); }
 
-void CubeShape::setShader(const ShaderPaths& paths) { shaderProgram.apply(*getOrCreateStateSet(), paths); }
+void CubeShape::setShader(const ShaderPaths& paths)
+{
+    if (cubeState().sharedBy(*this) && paths == shaderPaths("", "None"))
+        return;
+    shaderProgram.apply(cubeState().own(*this), paths);
+}

@@ -3,7 +3,8 @@
 // centre, turned, tilted and moved by the placement rule, drawn as six quads
 // with one normal per face and one overall colour, with an optional texture
 // on unit 0 (t1 to t4 on every face) and an optional shader program.
-// Threading as every shape (DrawableBinding.h).
+// Cubes share one state set until one needs a bin, texture or shader of its
+// own (SharedState.h). Threading as every shape (DrawableBinding.h).
 
 #include "GeometryShape.h"
 #include "ShaderProgram.h"
@@ -15,6 +16,7 @@
 class CubeShape : public GeometryShape {
 public:
     CubeShape(std::string userName, std::string objectName);
+    ~CubeShape() override;
 
     std::string getType() override { return "cube"; }
 

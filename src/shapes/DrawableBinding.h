@@ -6,7 +6,11 @@
 //
 // RedrawFrame adds the redraw every shape shares: dirty() sets the flag under
 // the shape's lock; update() takes the lock, returns unless the flag is set,
-// calls redraw() and clears the flag, so a shape supplies only redraw().
+// calls redraw() and clears the flag, so a shape supplies only redraw(). An
+// idle shape's update() reads the (atomic) flag without the lock: a flag set
+// before that read is seen, one set after it is seen in the next frame, as
+// it would be after a locked test; dirty() during a redraw waits for it and
+// sets the flag after the redraw clears it, so no change is lost.
 //
 // Threading: the update callback, update() and redraw() run in the main
 // thread's update traversal; dirty() runs in any thread (through the redraw
@@ -68,6 +72,8 @@ public:
 
     void update() override
     {
+        if (!this->dirtyFlag)
+            return;
         OpenThreads::ScopedLock<OpenThreads::Mutex> lock(this->mutex);
         if (!this->dirtyFlag)
             return;

@@ -11,8 +11,8 @@ namespace {
 
 const std::string noShader = "None";
 
-// The empty program of every shape drawn without shaders; made and used
-// only in the main thread.
+// The empty program of every shape drawn without shaders; made once, never
+// changed.
 osg::Program* emptyProgram()
 {
     static osg::ref_ptr<osg::Program> empty = new osg::Program();

@@ -1,0 +1,137 @@
+// What keeps thousands of shapes cheap must not show: an idle shape's
+// update takes no lock yet loses no change, and cubes share one state set
+// until one needs its own, without one cube's change reaching another.
+
+#include "CubeShape.h"
+#include "Variables.h"
+#include "shapes_test_world.h"
+
+#include <gtest/gtest.h>
+
+#include <osg/Material>
+#include <osg/Program>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// Redraws copy the generation that was current when they ran.
+class GenerationShape : public GeometryShape {
+public:
+    std::string getType() override { return "generation"; }
+    std::atomic<int> generation{0};
+    int drawn = -1;
+    int redraws = 0;
+
+protected:
+    void redraw() override
+    {
+        drawn = generation;
+        ++redraws;
+    }
+};
+
+// A writer changes the generation and marks the shape while frames run:
+// the frame after the writer's last mark draws its last generation, and no
+// frame redraws an idle shape.
+TEST(ShapesIdleUpdate, NoChangeIsLostWhileFramesRun)
+{
+    osg::ref_ptr<GenerationShape> shape = new GenerationShape();
+    std::atomic<bool> writing{true};
+    std::thread writer([&] {
+        for (int i = 1; i <= 2000; ++i) {
+            shape->generation = i;
+            shape->dirty();
+            if (i % 64 == 0)
+                std::this_thread::yield();
+        }
+        writing = false;
+    });
+    while (writing)
+        shape->update();
+    writer.join();
+    shape->update();
+    EXPECT_EQ(shape->drawn, 2000);
+    const int redraws = shape->redraws;
+    for (int frame = 0; frame < 10; ++frame)
+        shape->update();
+    EXPECT_EQ(shape->redraws, redraws);
+}
+
+class ShapesSharedState : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureShapeDefs();
+        user = freshUser("shared");
+    }
+    CubeShape* cube(const std::string& name)
+    {
+        auto* made = new CubeShape(user, name);
+        keepForever(made);
+        redraw(made);
+        return made;
+    }
+    void set(const std::string& object, const std::string& parameter, const std::string& value, ParamType kind)
+    {
+        Variables::getInstance()->add(nullptr, user + ":" + object + "." + parameter, value, kind);
+    }
+    static void redraw(CubeShape* shape)
+    {
+        shape->dirty();
+        shape->update();
+    }
+    std::string user;
+};
+
+TEST_F(ShapesSharedState, DefaultCubesShareTheStateEveryCubeStartsWith)
+{
+    CubeShape* a = cube("a");
+    CubeShape* b = cube("b");
+    ASSERT_NE(a->getStateSet(), nullptr);
+    EXPECT_EQ(a->getStateSet(), b->getStateSet());
+    const osg::StateSet& state = *a->getStateSet();
+    EXPECT_EQ(state.getRenderingHint(), osg::StateSet::DEFAULT_BIN);
+    for (GLenum mode : {GLenum(GL_BLEND), GLenum(GL_LIGHTING), GLenum(GL_LIGHT0), GLenum(GL_LIGHT7)})
+        EXPECT_EQ(state.getMode(mode), osg::StateAttribute::ON) << mode;
+    auto* material = dynamic_cast<const osg::Material*>(state.getAttribute(osg::StateAttribute::MATERIAL));
+    ASSERT_NE(material, nullptr);
+    EXPECT_EQ(material->getColorMode(), osg::Material::AMBIENT_AND_DIFFUSE);
+    auto* program = dynamic_cast<const osg::Program*>(state.getAttribute(osg::StateAttribute::PROGRAM));
+    ASSERT_NE(program, nullptr);
+    EXPECT_EQ(program->getNumShaders(), 0u);
+    EXPECT_EQ(state.getTextureAttribute(0, osg::StateAttribute::TEXTURE), nullptr);
+}
+
+TEST_F(ShapesSharedState, ACubeThatChangesItsStateGetsItsOwn)
+{
+    CubeShape* plain = cube("plain");
+    CubeShape* clear = cube("clear");
+    CubeShape* shaded = cube("shaded");
+    const osg::StateSet* shared = plain->getStateSet();
+
+    set("clear", "a", "0.5", PARAM_NUMBER);
+    redraw(clear);
+    EXPECT_NE(clear->getStateSet(), shared);
+    EXPECT_EQ(clear->getStateSet()->getRenderingHint(), osg::StateSet::TRANSPARENT_BIN);
+    EXPECT_EQ(plain->getStateSet(), shared);
+    EXPECT_EQ(shared->getRenderingHint(), osg::StateSet::DEFAULT_BIN);
+
+    set("clear", "a", "1", PARAM_NUMBER);
+    redraw(clear);
+    EXPECT_EQ(clear->getStateSet()->getRenderingHint(), osg::StateSet::DEFAULT_BIN);
+
+    set("shaded", "shader", "glow", PARAM_STRING);
+    testing::internal::CaptureStderr();  // the shader files do not exist
+    redraw(shaded);
+    testing::internal::GetCapturedStderr();
+    EXPECT_NE(shaded->getStateSet(), shared);
+    EXPECT_NE(shaded->getStateSet()->getAttribute(osg::StateAttribute::PROGRAM),
+              shared->getAttribute(osg::StateAttribute::PROGRAM));
+    EXPECT_EQ(plain->getStateSet(), shared);
+    // Still lit as every cube.
+    EXPECT_EQ(shaded->getStateSet()->getMode(GL_LIGHTING), osg::StateAttribute::ON);
+}
+
+}  // namespace
