@@ -56,7 +56,7 @@ void DependencyGraph::walk(VarType* root, std::vector<VarType*>& order)
     // walk finishes numbers puts each after everything it uses.
     const std::size_t first = order.size();
     ++epoch;
-    root->walkMark = epoch;
+    root->links().walkMark = epoch;
     stack.clear();
     stack.emplace_back(root, root->linksOrNone().parentVars.cbegin());
     while (!stack.empty()) {
@@ -69,8 +69,8 @@ void DependencyGraph::walk(VarType* root, std::vector<VarType*>& order)
         }
         VarType* dependant = *next;
         ++next;
-        if (dependant->walkMark != epoch) {
-            dependant->walkMark = epoch;
+        if (dependant->links().walkMark != epoch) {
+            dependant->links().walkMark = epoch;
             stack.emplace_back(dependant, dependant->linksOrNone().parentVars.cbegin());
         }
     }

@@ -1,14 +1,13 @@
 #pragma once
 // Ordered map guarded by one mutex. Values are plain pointers (or values)
-// that the map never owns or deletes. Keys are ordered by Compare.
+// that the map never owns or deletes.
 
 #include <OpenThreads/Mutex>
 #include <OpenThreads/ScopedLock>
-#include <functional>
 #include <map>
 #include <vector>
 
-template <typename K, typename V, typename Compare = std::less<K>>
+template <typename K, typename V>
 class ThreadMap {
 public:
     ThreadMap() = default;
@@ -47,18 +46,6 @@ public:
             out.push_back(entry.first);
     }
 
-    // Calls visit(key, value) for each entry from the first whose key is not
-    // below from, in order, until visit returns false. visit runs under the
-    // map's lock: it must not use the map.
-    template <typename Visit>
-    void visitFrom(const K& from, Visit visit)
-    {
-        OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-        for (auto it = entries.lower_bound(from); it != entries.end(); ++it)
-            if (!visit(it->first, it->second))
-                return;
-    }
-
     // Erases the key's entry; an absent key changes nothing.
     void remove(const K& key)
     {
@@ -68,5 +55,5 @@ public:
 
 private:
     OpenThreads::Mutex mutex;
-    std::map<K, V, Compare> entries;
+    std::map<K, V> entries;
 };

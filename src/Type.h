@@ -10,6 +10,8 @@
 // A value is small: a shape binds 28 of them. The bound shapes are kept in
 // ascending pointer order, the first one inline.
 
+#include "CompactName.h"
+
 #include <mutex>
 #include <string>
 #include <vector>
@@ -29,7 +31,7 @@ public:
     virtual ScheduleType* asScheduleType() { return nullptr; }
     virtual ~Type();
 
-    std::string getName() const { return name; }
+    std::string getName() const { return name.str(); }
 
     void addAssocObject(BasicShape* shape);
     void removeAssocObject(BasicShape* shape);
@@ -40,8 +42,9 @@ public:
 
 protected:
     friend class Variables;
+    friend class ValueTable;
 
-    explicit Type(std::string name) : name(std::move(name)) {}
+    explicit Type(const std::string& name) : name(name) {}
 
     // Appends the bound shapes to out; the caller holds contentLock().
     void collectAssocObjects(std::vector<BasicShape*>& out) const;
@@ -50,7 +53,7 @@ protected:
     static void handOver(const std::vector<BasicShape*>& shapes);
 
 private:
-    const std::string name;
+    const CompactName name;
     // Whether this number holds its name in the store's symbol table: the
     // first of the numbers whose names differ only in case (set by the store).
     bool holdsSymbol = false;

@@ -4,7 +4,9 @@ void destroyCompiledExpression(CompiledExpression* compiled);  // in Variables.c
 
 VarType::VarType(std::string name, std::string text) : Type(std::move(name)), expressionString(std::move(text)) {}
 
-VarType::~VarType() { destroyCompiledExpression(compiledExpression); }
+VarType::~VarType() = default;
+
+VarType::Links::~Links() { destroyCompiledExpression(compiledExpression); }
 
 VarType::Links& VarType::links()
 {

@@ -4,7 +4,8 @@
 // header: the compiled expression is opaque here and belongs to the store.
 //
 // A plain number (a literal such as 1.0, as most shape parameters hold)
-// has neither links nor a compiled expression: both are made on first use.
+// has neither links nor a compiled expression: the record that holds them
+// is made on first use.
 
 #include "Type.h"
 
@@ -39,16 +40,18 @@ private:
     friend class DependencyGraph;
 
     struct Links {
+        ~Links();
         std::set<VarType*> parentVars;
         std::set<std::string> childrenKeys;
+        CompiledExpression* compiledExpression = nullptr;  // null while the text is a literal or never compiled
+        std::uint64_t walkMark = 0;                          // for the store's graph walks
     };
     Links& links();
-    // The links when there are any, else an empty pair; never makes them.
+    // The links when there are any, else an empty record; never makes them.
     const Links& linksOrNone() const;
+    CompiledExpression* compiled() const { return linksOrNone().compiledExpression; }
 
     double value = 0.0;
     std::string expressionString;
-    std::unique_ptr<Links> linkSets;                     // made on first use
-    CompiledExpression* compiledExpression = nullptr;  // null while the text is a literal or never compiled
-    std::uint64_t walkMark = 0;                          // for the store's graph walks
+    std::unique_ptr<Links> linkSets;  // made on first use
 };

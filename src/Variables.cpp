@@ -67,11 +67,6 @@ bool isKeyword(const Token& token, const char* word)
     return token.type == Token::e_symbol && exprtk::details::imatch(token.value, std::string(word));
 }
 
-// Letters in lower case, as the symbol table compares names (ASCII only,
-// as in the C locale).
-char folded(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
-char raised(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
-
 bool digitsAt(const std::string& text, std::size_t& at)
 {
     const std::size_t start = at;
@@ -107,19 +102,6 @@ bool literalValue(const std::string& text, double& value)
 }
 
 }  // namespace
-
-bool Variables::FoldedNameOrder::operator()(std::string_view a, std::string_view b) const
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const char x = folded(a[i]), y = folded(b[i]);
-        if (x != y)
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
 
 struct CompiledExpression {
     explicit CompiledExpression(const Expression& compiled) : expression(compiled) {}
@@ -194,10 +176,7 @@ Variables* Variables::getInstance()
     return created;
 }
 
-Variables::Variables()
-    : vars(new ThreadMap<std::string_view, Type*, FoldedNameOrder>()), engine(new ExpressionEngine())
-{
-}
+Variables::Variables() : vars(new ValueTable()), engine(new ExpressionEngine()) {}
 
 Variables::~Variables() = default;
 
@@ -363,22 +342,21 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
     }
 
     if (isLiteral) {
-        destroyCompiledExpression(number->compiledExpression);
-        number->compiledExpression = nullptr;
-    } else if (number->compiledExpression == nullptr) {
-        number->compiledExpression = new CompiledExpression(engine->expression);
+        if (number->linkSets) {
+            destroyCompiledExpression(number->linkSets->compiledExpression);
+            number->linkSets->compiledExpression = nullptr;
+        }
+    } else if (number->compiled() == nullptr) {
+        number->links().compiledExpression = new CompiledExpression(engine->expression);
     } else {
-        number->compiledExpression->expression = engine->expression;
+        number->compiled()->expression = engine->expression;
     }
     engine->setVectorsHeld(number, limits.elements);
     link(number, links);
     evaluateFrom(user, number, isLiteral ? &literal : nullptr);
 }
 
-void Variables::insert(Type* value)
-{
-    vars->add(std::string_view(value->name), value);
-}
+void Variables::insert(Type* value) { vars->add(value); }
 
 bool Variables::screen(User* user, const std::string& text, ExpressionLimits& limits)
 {
@@ -547,24 +525,8 @@ std::string Variables::boundName(const std::string& name)
 
 VarType* Variables::symbolHolder(const std::string& name)
 {
-    // The spellings of a name stand together, and its spelling in upper
-    // case, the lowest in byte order, comes first among them.
-    std::string first = name;
-    for (char& ch : first)
-        ch = raised(ch);
-    auto sameSpelling = [&name](std::string_view key) {
-        return key.size() == name.size() &&
-               std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) { return folded(a) == folded(b); });
-    };
-    VarType* holder = nullptr;
-    vars->visitFrom(first, [&](std::string_view key, Type* value) {
-        if (!sameSpelling(key))
-            return false;
-        if (value->holdsSymbol)
-            holder = value->asVarType();
-        return holder == nullptr;
-    });
-    return holder;
+    Type* holder = vars->findSpelling(name, [](Type* value) { return value->holdsSymbol; });
+    return holder != nullptr ? holder->asVarType() : nullptr;
 }
 
 void Variables::bindNamesIn(const std::string& text)
@@ -625,12 +587,12 @@ void Variables::evaluateFrom(User* user, VarType* number, const double* literal)
         for (VarType* each : order) {
             if (each == number && literal != nullptr) {
                 each->value = *literal;
-            } else if (each->compiledExpression == nullptr) {
+            } else if (each->compiled() == nullptr) {
                 continue;
             } else {
                 engine->loopViolated = false;
                 try {
-                    each->value = each->compiledExpression->expression.value();
+                    each->value = each->compiled()->expression.value();
                 } catch (const std::exception& error) {
                     failures.push_back("Error: " + std::string(error.what()) + " in " + each->getName());
                 }
@@ -700,8 +662,8 @@ void Variables::print(std::string fullName)
 void Variables::printAll()
 {
     std::vector<std::string_view> names;
-    vars->getKeys(names);
-    std::sort(names.begin(), names.end());  // byte order
+    vars->names(names);
+    std::sort(names.begin(), names.end());
     for (std::string_view name : names) {
         Type* value = nullptr;
         if (vars->get(name, value))

@@ -5,18 +5,17 @@
 // shapes to the redraw set.
 //
 // Lock order: the store's lock, then the redraw set's, then a shape's; the
-// map's lock and the values' content lock are leaves. get and exists take
-// only the map's lock.
+// table's lock and the values' content lock are leaves. get and exists take
+// only the table's lock.
 
 #include "ParamType.h"
-#include "ThreadMap.h"
 #include "Type.h"
+#include "ValueTable.h"
 
 #include <OpenThreads/Mutex>
 #include <memory>
 #include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class User;
@@ -87,13 +86,8 @@ private:
     // every number that uses it, each once.
     void evaluateFrom(User* user, VarType* number, const double* literal);
 
-    // Names in the order of their lower-case spelling, then byte order: the
-    // names that differ only in case stand together.
-    struct FoldedNameOrder {
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
-    // Keys are views of the values' own names; values are never deleted.
-    ThreadMap<std::string_view, Type*, FoldedNameOrder>* vars;
+    // Every value under its full name; values are never deleted.
+    ValueTable* vars;
     std::unique_ptr<ExpressionEngine> engine;
     OpenThreads::Mutex mutex;
 };

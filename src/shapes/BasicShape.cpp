@@ -7,7 +7,30 @@
 #include "Variables.h"
 
 #include <OpenThreads/ScopedLock>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
+
+namespace {
+
+// The names of a type's rows, one list for every shape of the type.
+std::shared_ptr<const ParameterBindings::Names> rowNames(const ParamDefinitions& rows)
+{
+    static std::mutex lock;
+    static std::map<const ParamDefinitions*, std::shared_ptr<const ParameterBindings::Names>> lists;
+    std::lock_guard<std::mutex> guard(lock);
+    std::shared_ptr<const ParameterBindings::Names>& list = lists[&rows];
+    if (!list) {
+        auto names = std::make_shared<ParameterBindings::Names>();
+        for (const auto& row : rows)
+            names->push_back(&row.first);
+        list = names;
+    }
+    return list;
+}
+
+}  // namespace
 
 void BasicShape::createMapping(std::string userName, std::string objectName, std::string typeWord,
                                BasicShape* owner)
@@ -17,17 +40,19 @@ void BasicShape::createMapping(std::string userName, std::string objectName, std
         return;
     Variables* store = Variables::getInstance();
     const std::string prefix = userName + ":" + objectName + ".";
+    std::vector<Type*> values;
+    values.reserve(rows->size());
     for (const auto& row : *rows) {
         const std::string fullName = prefix + row.first;
         Type* value = nullptr;
-        if (!store->get(fullName, value)) {
+        if (!store->get(fullName, value))
             store->add(nullptr, fullName, row.second.first, row.second.second);
-            if (!store->get(fullName, value))
-                continue;  // nothing could be stored: nothing to bind
-        }
-        value->addAssocObject(owner);
-        parameters.bind(row.first, value);
+        // A value that could not be stored leaves nothing to bind.
+        if (value != nullptr || store->get(fullName, value))
+            value->addAssocObject(owner);
+        values.push_back(value);
     }
+    parameters.bindAll(rowNames(*rows), std::move(values));
 }
 
 void BasicShape::setName(std::string text)
