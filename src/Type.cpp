@@ -3,8 +3,25 @@
 #include "ShapeUpdates.h"
 
 #include <algorithm>
+#include <unordered_map>
 
-Type::~Type() { delete moreShapes; }
+namespace {
+
+// The bound shapes after the first, of the values that have more than one,
+// in ascending order; guarded by the content lock.
+std::unordered_map<const Type*, std::vector<BasicShape*>>& moreShapes()
+{
+    static std::unordered_map<const Type*, std::vector<BasicShape*>> table;
+    return table;
+}
+
+}  // namespace
+
+Type::~Type()
+{
+    std::lock_guard<std::mutex> guard(contentLock());
+    moreShapes().erase(this);
+}
 
 std::mutex& Type::contentLock()
 {
@@ -19,30 +36,31 @@ void Type::addAssocObject(BasicShape* shape)
         firstShape = shape;
         return;
     }
-    if (moreShapes == nullptr)
-        moreShapes = new std::vector<BasicShape*>();
     if (shape < firstShape)
         std::swap(shape, firstShape);
-    auto at = std::lower_bound(moreShapes->begin(), moreShapes->end(), shape);
-    if (at == moreShapes->end() || *at != shape)
-        moreShapes->insert(at, shape);
+    std::vector<BasicShape*>& more = moreShapes()[this];
+    auto at = std::lower_bound(more.begin(), more.end(), shape);
+    if (at == more.end() || *at != shape)
+        more.insert(at, shape);
 }
 
 void Type::removeAssocObject(BasicShape* shape)
 {
     std::lock_guard<std::mutex> guard(contentLock());
-    const bool hasMore = moreShapes != nullptr && !moreShapes->empty();
+    auto entry = moreShapes().find(this);
     if (shape == firstShape) {
-        firstShape = hasMore ? moreShapes->front() : nullptr;
-        if (hasMore)
-            moreShapes->erase(moreShapes->begin());
-        return;
+        firstShape = nullptr;
+        if (entry != moreShapes().end()) {
+            firstShape = entry->second.front();
+            entry->second.erase(entry->second.begin());
+        }
+    } else if (entry != moreShapes().end()) {
+        auto at = std::lower_bound(entry->second.begin(), entry->second.end(), shape);
+        if (at != entry->second.end() && *at == shape)
+            entry->second.erase(at);
     }
-    if (!hasMore)
-        return;
-    auto at = std::lower_bound(moreShapes->begin(), moreShapes->end(), shape);
-    if (at != moreShapes->end() && *at == shape)
-        moreShapes->erase(at);
+    if (entry != moreShapes().end() && entry->second.empty())
+        moreShapes().erase(entry);
 }
 
 bool Type::isAssocObjectEmpty()
@@ -56,8 +74,9 @@ void Type::collectAssocObjects(std::vector<BasicShape*>& out) const
     if (firstShape == nullptr)
         return;
     out.push_back(firstShape);
-    if (moreShapes != nullptr)
-        out.insert(out.end(), moreShapes->begin(), moreShapes->end());
+    auto entry = moreShapes().find(this);
+    if (entry != moreShapes().end())
+        out.insert(out.end(), entry->second.begin(), entry->second.end());
 }
 
 void Type::handOver(const std::vector<BasicShape*>& shapes)

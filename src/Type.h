@@ -8,9 +8,10 @@
 // held, so it can be taken under any other lock of the system.
 //
 // A value is small: a shape binds 28 of them. The bound shapes are kept in
-// ascending pointer order, the first one inline.
+// ascending pointer order, the first one inline, any others (rare) in a
+// table beside all values, under the content lock.
 
-#include "CompactName.h"
+#include "CompactText.h"
 
 #include <mutex>
 #include <string>
@@ -53,11 +54,6 @@ protected:
     static void handOver(const std::vector<BasicShape*>& shapes);
 
 private:
-    const CompactName name;
-    // Whether this number holds its name in the store's symbol table: the
-    // first of the numbers whose names differ only in case (set by the store).
-    bool holdsSymbol = false;
-    // The bound shapes: the lowest inline, the others (ascending) beside it.
-    BasicShape* firstShape = nullptr;
-    std::vector<BasicShape*>* moreShapes = nullptr;
+    const CompactText name;
+    BasicShape* firstShape = nullptr;  // the lowest bound shape
 };

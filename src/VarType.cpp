@@ -2,7 +2,7 @@
 
 void destroyCompiledExpression(CompiledExpression* compiled);  // in Variables.cpp
 
-VarType::VarType(std::string name, std::string text) : Type(std::move(name)), expressionString(std::move(text)) {}
+VarType::VarType(std::string name, std::string text) : Type(name), expressionString(text) {}
 
 VarType::~VarType() = default;
 
@@ -30,11 +30,11 @@ double VarType::getValue()
 std::string VarType::getString()
 {
     std::lock_guard<std::mutex> guard(contentLock());
-    return expressionString;
+    return expressionString.str();
 }
 
 void VarType::setString(std::string text)
 {
     std::lock_guard<std::mutex> guard(contentLock());
-    expressionString = std::move(text);
+    expressionString.assign(text);
 }

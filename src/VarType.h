@@ -52,6 +52,9 @@ private:
     CompiledExpression* compiled() const { return linksOrNone().compiledExpression; }
 
     double value = 0.0;
-    std::string expressionString;
+    CompactText expressionString;
     std::unique_ptr<Links> linkSets;  // made on first use
+    // Whether this number holds its name in the store's symbol table: the
+    // first of the numbers whose names differ only in case (set by the store).
+    bool holdsSymbol = false;
 };

@@ -525,7 +525,10 @@ std::string Variables::boundName(const std::string& name)
 
 VarType* Variables::symbolHolder(const std::string& name)
 {
-    Type* holder = vars->findSpelling(name, [](Type* value) { return value->holdsSymbol; });
+    Type* holder = vars->findSpelling(name, [](Type* value) {
+        VarType* number = value->asVarType();
+        return number != nullptr && number->holdsSymbol;
+    });
     return holder != nullptr ? holder->asVarType() : nullptr;
 }
 

@@ -66,9 +66,18 @@ std::string BasicShape::getName() { return name; }
 Type* BasicShape::boundValue(const std::string& parameter)
 {
     Type* value = nullptr;
-    if (!parameters.find(parameter, value))
-        unboundReads.insert(parameter);
+    if (!parameters.find(parameter, value)) {
+        if (!unboundReads)
+            unboundReads.reset(new std::set<std::string>());
+        unboundReads->insert(parameter);
+    }
     return value;
+}
+
+const std::set<std::string>& BasicShape::unboundParameterReads() const
+{
+    static const std::set<std::string> none;
+    return unboundReads ? *unboundReads : none;
 }
 
 void BasicShape::getParameterValue(const std::string& parameter, float& out)

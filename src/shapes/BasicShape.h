@@ -13,6 +13,7 @@
 #include <OpenThreads/Mutex>
 #include <atomic>
 #include <list>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -47,7 +48,7 @@ public:
     // The names a reader was asked for that are no parameter of this shape's
     // type (a misspelt name silently keeps its start value). Read it only
     // while no redraw runs.
-    const std::set<std::string>& unboundParameterReads() const { return unboundReads; }
+    const std::set<std::string>& unboundParameterReads() const;
 
     // Operations the viewer itself does not call.
     bool isDirty();
@@ -64,5 +65,5 @@ protected:
 
 private:
     Type* boundValue(const std::string& parameter);
-    std::set<std::string> unboundReads;
+    std::unique_ptr<std::set<std::string>> unboundReads;  // made by the first such read
 };

@@ -134,5 +134,7 @@ void CubeShape::setShader(const ShaderPaths& paths)
 {
     if (cubeState().sharedBy(*this) && paths == shaderPaths("", "None"))
         return;
-    shaderProgram.apply(cubeState().own(*this), paths);
+    if (!shaderProgram)
+        shaderProgram.reset(new ShaderProgram());
+    shaderProgram->apply(cubeState().own(*this), paths);
 }

@@ -11,6 +11,7 @@
 #include "ShapeRules.h"
 
 #include <osg/Array>
+#include <memory>
 #include <string>
 
 class CubeShape : public GeometryShape {
@@ -35,5 +36,5 @@ private:
     osg::Vec3Array* normals;
     osg::Vec2Array* texCoords;
     std::string shaderDir;
-    ShaderProgram shaderProgram;
+    std::unique_ptr<ShaderProgram> shaderProgram;  // made for the first shader other than "None"
 };
