@@ -52,6 +52,19 @@ inline void ensureDisplay(int argc, char** argv)
     std::perror("xvfb-run");
 }
 
+// main() of a benchmark program that draws: runs under a display, and
+// leaves without tearing down the scene underneath the intake and command
+// threads, which wait for ever, and the shapes, which stay bound.
+inline int runWithDisplay(int argc, char** argv)
+{
+    ensureDisplay(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::fflush(nullptr);
+    _exit(0);
+}
+
 // Bytes the allocator hands out now.
 inline double heapBytes() { return static_cast<double>(mallinfo2().uordblks); }
 

@@ -111,14 +111,4 @@ BENCHMARK(IdleFrames)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kMi
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    scale::ensureDisplay(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The command thread waits for ever and the shapes stay bound: leave
-    // without tearing the scene down underneath them.
-    std::fflush(nullptr);
-    _exit(0);
-}
+int main(int argc, char** argv) { return scale::runWithDisplay(argc, argv); }
