@@ -29,14 +29,26 @@
 template <typename OsgDrawable>
 class DrawableBinding : public BasicShape, public OsgDrawable {
 public:
-    // Calls updateTraversal() of the shape it is given; any other drawable is left alone.
+    // Calls updateTraversal() of the shape it is given; any other drawable is
+    // left alone. A callback made by its shape knows it and needs no cast:
+    // it runs for every shape in every frame.
     class UpdateCallback : public osg::DrawableUpdateCallback {
     public:
+        UpdateCallback() = default;
+        explicit UpdateCallback(DrawableBinding* owner) : owner(owner) {}
+
         void update(osg::NodeVisitor* visitor, osg::Drawable* drawable) override
         {
-            if (auto* shape = dynamic_cast<DrawableBinding*>(drawable))
+            if (owner != nullptr) {
+                if (drawable == static_cast<osg::Drawable*>(owner))
+                    owner->updateTraversal(visitor);
+            } else if (auto* shape = dynamic_cast<DrawableBinding*>(drawable)) {
                 shape->updateTraversal(visitor);
+            }
         }
+
+    private:
+        DrawableBinding* owner = nullptr;
     };
 
     // The geode that holds the drawable (its first parent); null before it has one.
@@ -49,7 +61,7 @@ public:
     osg::Drawable* asDrawable() override { return this; }
 
 protected:
-    DrawableBinding() { OsgDrawable::setUpdateCallback(new UpdateCallback()); }
+    DrawableBinding() { OsgDrawable::setUpdateCallback(new UpdateCallback(this)); }
     ~DrawableBinding() override
     {
         OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
