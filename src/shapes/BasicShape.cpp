@@ -21,7 +21,8 @@ std::shared_ptr<const ParameterBindings::Names> rowNames(const ParamDefinitions&
     static std::map<const ParamDefinitions*, std::shared_ptr<const ParameterBindings::Names>> lists;
     std::lock_guard<std::mutex> guard(lock);
     std::shared_ptr<const ParameterBindings::Names>& list = lists[&rows];
-    if (!list) {
+    // Rows are only ever added: a list of another length is out of date.
+    if (!list || list->size() != rows.size()) {
         auto names = std::make_shared<ParameterBindings::Names>();
         for (const auto& row : rows)
             names->push_back(&row.first);

@@ -134,4 +134,31 @@ TEST_F(ShapesSharedState, ACubeThatChangesItsStateGetsItsOwn)
     EXPECT_EQ(shaded->getStateSet()->getMode(GL_LIGHTING), osg::StateAttribute::ON);
 }
 
+// Cubes share the list of their parameter names; a name one cube is given
+// stays with that cube.
+TEST_F(ShapesSharedState, AParameterAddedToOneCubeStaysWithIt)
+{
+    CubeShape* given = cube("given");
+    CubeShape* other = cube("other");
+    set("given", "size", "3", PARAM_NUMBER);
+    Variables::getInstance()->add(nullptr, user + ":extra", "7", PARAM_NUMBER);
+    Type* extra = nullptr;
+    ASSERT_TRUE(Variables::getInstance()->get(user + ":extra", extra));
+    given->addParameter("extra", extra);
+
+    float read = 0;
+    given->getParameterValue("extra", read);
+    EXPECT_EQ(read, 7.0f);
+    given->getParameterValue("size", read);
+    EXPECT_EQ(read, 3.0f);
+    EXPECT_TRUE(given->unboundParameterReads().empty());
+
+    read = -1;
+    other->getParameterValue("extra", read);
+    EXPECT_EQ(read, -1.0f);
+    EXPECT_EQ(other->unboundParameterReads().count("extra"), 1u);
+    other->getParameterValue("size", read);
+    EXPECT_EQ(read, 1.0f);
+}
+
 }  // namespace
