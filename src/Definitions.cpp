@@ -1,9 +1,14 @@
 #include "Definitions.h"
 
+#include "CircleShape.h"
 #include "CubeShape.h"
 #include "Factory.h"
+#include "LineShape.h"
+#include "RectangleShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
+#include "SphereShape.h"
+#include "SquareShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -64,7 +69,8 @@ void createShapeDefs()
         .numbers({"t4s"}, "0.0")
         .numbers({"t4t", "size"}, "1.0")
         .numbers(turnRows, "0.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<SquareShape>());
 
     TypeRows("point")
         .numbers({"x", "y", "z"}, "0.0")
@@ -98,20 +104,23 @@ void createShapeDefs()
         .numbers({"t2t"}, "0.0")
         .numbers({"t3s", "t3t"}, "1.0")
         .numbers({"t4s"}, "0.0")
-        .numbers({"t4t"}, "1.0");
+        .numbers({"t4t"}, "1.0")
+        .factory(new Factory<RectangleShape>());
 
     TypeRows("circle")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r1", "g1", "b1", "a1", "r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"rotx", "roty", "rotz", "rot", "tiltx", "tilty", "tiltz", "tilt"}, "0.0")
         .numbers({"radius"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CircleShape>());
 
     TypeRows("line")
         .numbers({"x1", "y1", "z1"}, "0.0")
         .numbers({"r1", "g1", "b1", "a1"}, "1.0")
         .numbers({"x2", "y2", "z2"}, "0.0")
-        .numbers({"r2", "g2", "b2", "a2", "width"}, "1.0");
+        .numbers({"r2", "g2", "b2", "a2", "width"}, "1.0")
+        .factory(new Factory<LineShape>());
 
     TypeRows("text")
         .numbers({"x", "y", "z"}, "0.0")
@@ -131,7 +140,8 @@ void createShapeDefs()
         .strings({"texture"}, "None")
         .numbers({"radius"}, "1.0")
         .strings({"shader"}, "None")
-        .numbers(turnRows, "0.0");
+        .numbers(turnRows, "0.0")
+        .factory(new Factory<SphereShape>());
 
     TypeRows("cube")
         .numbers({"x", "y", "z"}, "0.0")

@@ -2,8 +2,7 @@
 
 #include "Config.h"
 #include "ParameterGroups.h"
-
-#include <osg/Material>
+#include "ShapeStateModes.h"
 
 namespace {
 
@@ -48,12 +47,8 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
 
     osg::StateSet* stateSet = getOrCreateStateSet();
     stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
-    stateSet->setMode(GL_LIGHTING, osg::StateAttribute::ON);
-    for (int light = 0; light < 8; ++light)
-        stateSet->setMode(GL_LIGHT0 + light, osg::StateAttribute::ON);
-    osg::Material* material = new osg::Material();
-    material->setColorMode(osg::Material::AMBIENT_AND_DIFFUSE);
-    stateSet->setAttributeAndModes(material, osg::StateAttribute::ON);
+    switchOnLights(*stateSet);
+    addColourMaterial(*stateSet);
 
     shaderDir = Config::getInstance()->get("Shader");
 }
