@@ -5,6 +5,7 @@
 #include "PixelRegion.h"
 #include "SceneShots.h"
 #include "ViewerProcess.h"
+#include "unit/shapes_test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,6 @@
 #include <osgDB/WriteFile>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,46 +37,22 @@ bool isYellow(const Rgb& c) { return c.r > 150 && c.g > 150 && c.b < 60; }
 // A sphere darkens towards its outline: any magenta light.
 bool isMagentaShade(const Rgb& c) { return c.r > 30 && c.b > 30 && c.g < 20 && std::abs(c.r - c.b) < 30; }
 
-// A folder of files the viewer reads (textures, shaders), removed at the end.
-class FilesFolder {
-public:
-    FilesFolder()
-    {
-        char pattern[] = "/tmp/zolvi-e2e-files-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        EXPECT_NE(made, nullptr);
-        path = made != nullptr ? made : "/tmp";
-    }
-    ~FilesFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-
-    // An image whose columns are red in the first quarter (s below 0.25),
-    // green in the second and blue in the second half.
-    void writeStripes(const std::string& name) const
-    {
-        const int width = 64, height = 16;
-        osg::ref_ptr<osg::Image> image = new osg::Image();
-        image->allocateImage(width, height, 1, GL_RGB, GL_UNSIGNED_BYTE);
-        for (int row = 0; row < height; ++row)
-            for (int column = 0; column < width; ++column) {
-                unsigned char* texel = image->data(column, row);
-                texel[0] = column < width / 4 ? 255 : 0;
-                texel[1] = column >= width / 4 && column < width / 2 ? 255 : 0;
-                texel[2] = column >= width / 2 ? 255 : 0;
-            }
-        ASSERT_TRUE(osgDB::writeImageFile(*image, path + "/" + name));
-    }
-
-    void writeText(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(path + "/" + name, std::ios::binary) << text;
-    }
-
-    std::string path;
-};
+// An image whose columns are red in the first quarter (s below 0.25),
+// green in the second and blue in the second half.
+void writeStripes(const std::string& path)
+{
+    const int width = 64, height = 16;
+    osg::ref_ptr<osg::Image> image = new osg::Image();
+    image->allocateImage(width, height, 1, GL_RGB, GL_UNSIGNED_BYTE);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) {
+            unsigned char* texel = image->data(column, row);
+            texel[0] = column < width / 4 ? 255 : 0;
+            texel[1] = column >= width / 4 && column < width / 2 ? 255 : 0;
+            texel[2] = column >= width / 2 ? 255 : 0;
+        }
+    ASSERT_TRUE(osgDB::writeImageFile(*image, path));
+}
 
 // A shape whose commands make it appear around (x, z) in the colour, in a
 // box of the given extent.
@@ -216,8 +190,8 @@ TEST_F(ShapesSurfacesE2E, EachTypeAppearsWhereAndInTheColourItsParametersSayAndM
 
 TEST_F(ShapesSurfacesE2E, TexturesShowTheImageAndTextureCoordinatesFlipIt)
 {
-    FilesFolder files;
-    files.writeStripes("stripes.png");
+    ShapesTempDir files;
+    writeStripes(files.file("stripes.png"));
     files.writeText("flat.vert", "void main() { gl_Position = ftransform(); }\n");
     files.writeText("flat.frag", "void main() { gl_FragColor = vec4(0.0, 0.5, 1.0, 1.0); }\n");
     start({"TextureDir " + files.path, "Shader " + files.path + "/"});

@@ -28,7 +28,7 @@
 
 namespace {
 
-using Settings = std::vector<std::pair<const char*, const char*>>;
+using Settings = std::vector<std::pair<std::string, std::string>>;
 
 // A shape made by its type's factory for a user of its own, redrawn from
 // the values the test stores.
@@ -187,40 +187,47 @@ TEST(ShapesFlatQuadColour, OneColourChoosesTheBinAndCornersFollowTheirParameters
     }
 }
 
-// --- The circle ---------------------------------------------------------
+// --- The circle and the sphere ---------------------------------------------
 
-struct CircleCase {
+// A round shape's placement and radius.
+struct RoundCase {
     const char* name;
-    Settings settings;
     Placement placement;
     float radius;
 };
-void PrintTo(const CircleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.name; }
 
-Placement circlePlacement(osg::Vec3f position, float rot, osg::Vec3f rotAxis, float tilt = 0,
-                          osg::Vec3f tiltAxis = {0, 0, 0})
+// Stores the case as the shape's parameters.
+void storeRound(MadeShape& shape, const RoundCase& c)
 {
-    Placement placement;
-    placement.position = position;
-    placement.rot = rot;
-    placement.rotAxis = rotAxis;
-    placement.tilt = tilt;
-    placement.tiltAxis = tiltAxis;
-    return placement;
+    auto text = [](float value) { return std::to_string(value); };
+    const Placement& p = c.placement;
+    shape.set({{"x", text(p.position.x())}, {"y", text(p.position.y())}, {"z", text(p.position.z())},
+               {"rot", text(p.rot)}, {"rotx", text(p.rotAxis.x())}, {"roty", text(p.rotAxis.y())},
+               {"rotz", text(p.rotAxis.z())}, {"tilt", text(p.tilt)}, {"tiltx", text(p.tiltAxis.x())},
+               {"tilty", text(p.tiltAxis.y())}, {"tiltz", text(p.tiltAxis.z())}, {"radius", text(c.radius)}});
 }
 
-class ShapesCircle : public testing::TestWithParam<CircleCase> {};
+class ShapesRound : public testing::TestWithParam<RoundCase> {
+protected:
+    // A shape of the type redrawn with the case's placement and radius.
+    MadeShape placed(const char* typeWord)
+    {
+        MadeShape shape(typeWord);
+        storeRound(shape, GetParam());
+        shape.redraw();
+        return shape;
+    }
+    const PlacementTransform transform{GetParam().placement};
+};
 
 // Rim point i lies at the angle -2 pi i / 40 from +x (towards -z) before
 // it is placed; point 41 repeats point 1 and closes the fan.
-TEST_P(ShapesCircle, RimFollowsTheFormula)
+TEST_P(ShapesRound, CircleRimFollowsTheFormula)
 {
-    const CircleCase& c = GetParam();
-    MadeShape circle("circle");
-    circle.set(c.settings);
-    circle.redraw();
+    const RoundCase& c = GetParam();
+    MadeShape circle = placed("circle");
     ASSERT_EQ(circle.vertices().size(), 42u);
-    const PlacementTransform transform(c.placement);
     expectNear(circle.vertices()[0], c.placement.position, 0.0f, "centre");
     for (int i = 1; i <= 41; ++i) {
         const double angle = -2.0 * M_PI * i / 40.0;
@@ -233,17 +240,45 @@ TEST_P(ShapesCircle, RimFollowsTheFormula)
     expectBindingsMatch(circle.geometry());
 }
 
+// Grid point (r, s) lies in the direction (cos phi sin theta, sin phi sin
+// theta, -cos theta), theta = r pi / 49 and phi = 2 pi s / 49, at the radius
+// from the centre; its normal is that direction, turned with the point. The
+// quad of cell (r, s) runs through the grid points (r, s), (r, s + 1),
+// (r + 1, s + 1) and (r + 1, s).
+TEST_P(ShapesRound, SphereCellsNextToThePolesAndTheEquatorFollowTheFormula)
+{
+    const RoundCase& c = GetParam();
+    MadeShape sphere = placed("sphere");
+    ASSERT_EQ(sphere.vertices().size(), 9604u);
+    const unsigned cells = SphereShape::sectors - 1;
+    const unsigned cornerSteps[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+    for (unsigned row : {0u, 1u, 24u, cells - 1})
+        for (unsigned column = 0; column < cells; ++column)
+            for (unsigned corner = 0; corner < 4; ++corner) {
+                const unsigned r = row + cornerSteps[corner][0];
+                const unsigned s = column + cornerSteps[corner][1];
+                const double theta = r * M_PI / 49.0;
+                const double phi = s * 2.0 * M_PI / 49.0;
+                const osg::Vec3f unit(std::cos(phi) * std::sin(theta), std::sin(phi) * std::sin(theta),
+                                      -std::cos(theta));
+                const unsigned index = 4 * (row * cells + column) + corner;
+                const std::string where = "grid point (" + std::to_string(r) + ", " + std::to_string(s) + ")";
+                expectNear(sphere.vertices()[index], transform.point(unit * c.radius),
+                           1e-5f * (1.0f + std::fabs(c.radius)), where);
+                expectNear(sphere.normals()[index], transform.normal(unit), 1e-5f, where + " normal");
+            }
+    expectBindingsMatch(sphere.geometry());
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ShapesCircle,
-    testing::Values(CircleCase{"Defaults", {}, Placement(), 1.0f},
-                    CircleCase{"MovedAndLarge", {{"x", "5"}, {"z", "-2"}, {"radius", "300"}},
-                               circlePlacement({5, 0, -2}, 0, {0, 0, 0}), 300.0f},
-                    CircleCase{"NegativeRadius", {{"radius", "-2"}}, Placement(), -2.0f},
-                    CircleCase{"RotatedAndTilted",
-                               {{"radius", "2"}, {"rot", "90"}, {"rotz", "1"}, {"tilt", "30"}, {"tiltx", "1"},
-                                {"y", "7"}},
-                               circlePlacement({0, 7, 0}, 90, {0, 0, 1}, 30, {1, 0, 0}), 2.0f}),
-    [](const testing::TestParamInfo<CircleCase>& info) { return std::string(info.param.name); });
+    Cases, ShapesRound,
+    testing::Values(RoundCase{"Defaults", Placement(), 1.0f},
+                    RoundCase{"MovedAndLarge", turned(0, {0, 0, 0}, 0, {0, 0, 0}, {5, 0, -2}), 300.0f},
+                    RoundCase{"NegativeRadius", Placement(), -2.0f},
+                    RoundCase{"ZeroRadius", turned(0, {0, 0, 0}, 0, {0, 0, 0}, {1, 2, 3}), 0.0f},
+                    RoundCase{"RotatedAboutZ", turned(90, {0, 0, 1}), 2.0f},
+                    RoundCase{"RotatedTiltedAndMoved", turned(90, {0, 0, 1}, 30, {1, 0, 0}, {0, 7, 0}), 200.0f}),
+    [](const testing::TestParamInfo<RoundCase>& info) { return std::string(info.param.name); });
 
 TEST(ShapesCircleRim, QuarterPointsOfTheDefaultDisc)
 {
@@ -281,65 +316,6 @@ TEST(ShapesCircleColour, CentreAndRimColoursAndTheirBin)
         EXPECT_EQ(circle.bin(), c.bin) << c.a1 << " " << c.a2;
     }
 }
-
-// --- The sphere ---------------------------------------------------------
-
-const unsigned cells = SphereShape::sectors - 1;
-
-// Where grid point (r, s) stands in the quads' corners.
-unsigned cornerOf(unsigned r, unsigned s)
-{
-    const unsigned row = std::min(r, cells - 1);
-    const unsigned column = std::min(s, cells - 1);
-    const unsigned quad = row * cells + column;
-    const unsigned corner = r == row ? (s == column ? 0 : 1) : (s == column ? 3 : 2);
-    return 4 * quad + corner;
-}
-
-struct SphereCase {
-    const char* name;
-    Settings settings;
-    Placement placement;
-    float radius;
-};
-void PrintTo(const SphereCase& c, std::ostream* os) { *os << c.name; }
-
-class ShapesSphere : public testing::TestWithParam<SphereCase> {};
-
-// Grid point (r, s) lies in the direction (cos phi sin theta, sin phi sin
-// theta, -cos theta), theta = r pi / 49 and phi = 2 pi s / 49, at the radius
-// from the centre; its normal is that direction, turned with the point.
-TEST_P(ShapesSphere, PolesAndEquatorRowsFollowTheFormula)
-{
-    const SphereCase& c = GetParam();
-    MadeShape sphere("sphere");
-    sphere.set(c.settings);
-    sphere.redraw();
-    ASSERT_EQ(sphere.vertices().size(), 9604u);
-    const PlacementTransform transform(c.placement);
-    for (unsigned r : {0u, 1u, 24u, 48u, 49u})
-        for (unsigned s = 0; s < SphereShape::sectors; ++s) {
-            const double theta = r * M_PI / 49.0;
-            const double phi = s * 2.0 * M_PI / 49.0;
-            const osg::Vec3f unit(std::cos(phi) * std::sin(theta), std::sin(phi) * std::sin(theta), -std::cos(theta));
-            const std::string where = "grid point (" + std::to_string(r) + ", " + std::to_string(s) + ")";
-            expectNear(sphere.vertices()[cornerOf(r, s)], transform.point(unit * c.radius),
-                       1e-5f * (1.0f + std::fabs(c.radius)), where);
-            expectNear(sphere.normals()[cornerOf(r, s)], transform.normal(unit), 1e-5f, where + " normal");
-        }
-    expectBindingsMatch(sphere.geometry());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShapesSphere,
-    testing::Values(SphereCase{"Defaults", {}, Placement(), 1.0f},
-                    SphereCase{"MovedAndLarger", {{"x", "5"}, {"z", "-2"}, {"radius", "2"}},
-                               circlePlacement({5, 0, -2}, 0, {0, 0, 0}), 2.0f},
-                    SphereCase{"RotatedAndTilted",
-                               {{"radius", "200"}, {"rot", "90"}, {"rotz", "1"}, {"tilt", "45"}, {"tilty", "1"},
-                                {"y", "-3"}},
-                               circlePlacement({0, -3, 0}, 90, {0, 0, 1}, 45, {0, 1, 0}), 200.0f}),
-    [](const testing::TestParamInfo<SphereCase>& info) { return std::string(info.param.name); });
 
 TEST(ShapesSphereGrid, FirstCellStartsAtTheLowerPoleAndCoordinatesStayPut)
 {

@@ -5,6 +5,7 @@
 
 #include "BasicShape.h"
 #include "Definitions.h"
+#include "ShapeRules.h"
 
 #include <osg/Drawable>
 #include <osg/FrameStamp>
@@ -56,3 +57,17 @@ private:
     osg::ref_ptr<osg::FrameStamp> stamp = new osg::FrameStamp();
     unsigned int frame = 0;
 };
+
+// A placement turned by rot about its axis, then by tilt about a second
+// axis, then moved to the position.
+inline Placement turned(float rot, osg::Vec3f rotAxis, float tilt = 0, osg::Vec3f tiltAxis = {0, 0, 0},
+                        osg::Vec3f position = {0, 0, 0})
+{
+    Placement placement;
+    placement.position = position;
+    placement.rot = rot;
+    placement.rotAxis = rotAxis;
+    placement.tilt = tilt;
+    placement.tiltAxis = tiltAxis;
+    return placement;
+}
