@@ -1,9 +1,13 @@
 #include "Definitions.h"
 
+#include "CameraObject.h"
 #include "CubeShape.h"
 #include "Factory.h"
+#include "PointShape.h"
+#include "QuadShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
+#include "TriangleShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -68,7 +72,8 @@ void createShapeDefs()
 
     TypeRows("point")
         .numbers({"x", "y", "z"}, "0.0")
-        .numbers({"r", "g", "b", "a", "size"}, "1.0");
+        .numbers({"r", "g", "b", "a", "size"}, "1.0")
+        .factory(new Factory<PointShape>());
 
     TypeRows("triangle")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -76,7 +81,8 @@ void createShapeDefs()
         .numbers({"x2", "y2", "z2"}, "0.0")
         .numbers({"r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"x3", "y3", "z3"}, "0.0")
-        .numbers({"r3", "g3", "b3", "a3"}, "1.0");
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0")
+        .factory(new Factory<TriangleShape>());
 
     TypeRows("quad")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -86,7 +92,8 @@ void createShapeDefs()
         .numbers({"x3", "y3", "z3"}, "0.0")
         .numbers({"r3", "g3", "b3", "a3"}, "1.0")
         .numbers({"x4", "y4", "z4"}, "0.0")
-        .numbers({"r4", "g4", "b4", "a4"}, "1.0");
+        .numbers({"r4", "g4", "b4", "a4"}, "1.0")
+        .factory(new Factory<QuadShape>());
 
     TypeRows("rectangle")
         .numbers({"x", "y", "z"}, "0.0")
@@ -175,7 +182,8 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a", "radius"}, "1.0");
 
     TypeRows("camera")
-        .numbers({"x", "y", "z"}, "0.0");
+        .numbers({"x", "y", "z"}, "0.0")
+        .factory(new Factory<CameraObject>());
 
     TypeRows("video")
         .numbers({"x", "y", "z"}, "0.0")
