@@ -23,6 +23,7 @@ void PointShape::redraw()
     VertexShape::redraw();
     float size = pointAttribute->getSize();
     getParameterValue("size", size);
+    // The size drawn until now, bare: successive redraws run together.
     std::cerr << formatNumber(pointAttribute->getSize());
     setSize(size);
 }
