@@ -1,14 +1,18 @@
 #include "Definitions.h"
 
+#include "CameraObject.h"
 #include "CircleShape.h"
 #include "CubeShape.h"
 #include "Factory.h"
 #include "LineShape.h"
+#include "PointShape.h"
+#include "QuadShape.h"
 #include "RectangleShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
 #include "SphereShape.h"
 #include "SquareShape.h"
+#include "TriangleShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -74,7 +78,8 @@ void createShapeDefs()
 
     TypeRows("point")
         .numbers({"x", "y", "z"}, "0.0")
-        .numbers({"r", "g", "b", "a", "size"}, "1.0");
+        .numbers({"r", "g", "b", "a", "size"}, "1.0")
+        .factory(new Factory<PointShape>());
 
     TypeRows("triangle")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -82,7 +87,8 @@ void createShapeDefs()
         .numbers({"x2", "y2", "z2"}, "0.0")
         .numbers({"r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"x3", "y3", "z3"}, "0.0")
-        .numbers({"r3", "g3", "b3", "a3"}, "1.0");
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0")
+        .factory(new Factory<TriangleShape>());
 
     TypeRows("quad")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -92,7 +98,8 @@ void createShapeDefs()
         .numbers({"x3", "y3", "z3"}, "0.0")
         .numbers({"r3", "g3", "b3", "a3"}, "1.0")
         .numbers({"x4", "y4", "z4"}, "0.0")
-        .numbers({"r4", "g4", "b4", "a4"}, "1.0");
+        .numbers({"r4", "g4", "b4", "a4"}, "1.0")
+        .factory(new Factory<QuadShape>());
 
     TypeRows("rectangle")
         .numbers({"x", "y", "z"}, "0.0")
@@ -185,7 +192,8 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a", "radius"}, "1.0");
 
     TypeRows("camera")
-        .numbers({"x", "y", "z"}, "0.0");
+        .numbers({"x", "y", "z"}, "0.0")
+        .factory(new Factory<CameraObject>());
 
     TypeRows("video")
         .numbers({"x", "y", "z"}, "0.0")

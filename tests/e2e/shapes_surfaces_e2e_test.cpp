@@ -3,6 +3,7 @@
 // moves when a parameter changes, its texture, its width and its blending.
 
 #include "PixelRegion.h"
+#include "SceneProbes.h"
 #include "SceneShots.h"
 #include "ViewerProcess.h"
 #include "unit/shapes_test_files.h"
@@ -19,13 +20,10 @@
 
 namespace {
 
-// One scene unit at the depth of the origin, in pixels, with the default eye.
-const double pixelsPerUnit = 0.46;
-
-// The pixel where the scene point (x, 0, z) appears.
-int screenX(double x) { return static_cast<int>(360 + x * pixelsPerUnit + 0.5); }
-int screenY(double z) { return static_cast<int>(240 - z * pixelsPerUnit + 0.5); }
-int screenLength(double units) { return static_cast<int>(units * pixelsPerUnit + 0.5); }
+// Where the scene point (x, 0, z) shows.
+int screenX(double x) { return screenPixel(x, 0, 0).x; }
+int screenY(double z) { return screenPixel(0, 0, z).y; }
+int screenLength(double units) { return screenX(units) - screenX(0); }
 
 using ColourTest = std::function<bool(const Rgb&)>;
 
@@ -73,8 +71,8 @@ const std::vector<AppearanceRow> appearanceRows = {
     {"sphere", "sphere sp radius=120 x=-550 z=-250 g=0", -550, -250, 240, 240, isMagentaShade, 4},
     {"circle", "circle ci radius=120 x=550 z=300 r1=1 g1=1 b1=0 r2=1 g2=1 b2=0", 550, 300, 240, 240, isYellow, 3},
     // 9 pixels wide, unlit: exactly its colour.
-    {"line", "line li x1=-150 z1=-250 x2=150 z2=-250 r1=0 r2=0 width=9", 0, -250, 300, 8 / pixelsPerUnit,
-     [](const Rgb& c) { return c == Rgb{0, 255, 255}; }, 2},
+    {"line", "line li x1=-150 z1=-250 x2=150 z2=-250 r1=0 r2=0 width=9", 0, -250, 300, 0,
+     [](const Rgb& c) { return c == Rgb{0, 255, 255}; }, 4},
 };
 
 class ShapesSurfacesE2E : public testing::Test {

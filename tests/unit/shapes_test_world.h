@@ -4,8 +4,8 @@
 // update traversals without a window.
 
 #include "BasicShape.h"
-#include "Definitions.h"
 #include "ShapeRules.h"
+#include "support/ShapeDefs.h"
 
 #include <osg/Drawable>
 #include <osg/FrameStamp>
@@ -15,11 +15,6 @@
 #include <string>
 #include <vector>
 
-inline void ensureShapeDefs()
-{
-    static std::once_flag once;
-    std::call_once(once, createShapeDefs);
-}
 
 // Values hold plain pointers to the shapes bound to them and the redraw set
 // may too, so a test's shapes are kept alive, as the viewer keeps them.
