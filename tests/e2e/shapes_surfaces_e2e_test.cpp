@@ -72,7 +72,7 @@ const std::vector<AppearanceRow> appearanceRows = {
     {"circle", "circle ci radius=120 x=550 z=300 r1=1 g1=1 b1=0 r2=1 g2=1 b2=0", 550, 300, 240, 240, isYellow, 3},
     // 9 pixels wide, unlit: exactly its colour.
     {"line", "line li x1=-150 z1=-250 x2=150 z2=-250 r1=0 r2=0 width=9", 0, -250, 300, 0,
-     [](const Rgb& c) { return c == Rgb{0, 255, 255}; }, 4},
+     [](const Rgb& c) { return c == Rgb{0, 255, 255}; }, 5},
 };
 
 class ShapesSurfacesE2E : public testing::Test {
