@@ -13,7 +13,6 @@
 
 namespace {
 
-const char* const startFontPath = "/Library/Fonts/BigCaslon.ttf";
 const char* const defaultFontName = "BigCaslon.ttf";
 const unsigned int minFontResolution = 1;
 const unsigned int maxFontResolution = 256;
@@ -38,7 +37,6 @@ TextShape::TextShape(std::string userName, std::string objectName)
     setCharacterSize(10.0f);
     setFontResolution(40, 40);
     fontDir = Config::getInstance()->get("Font");
-    setFontPath(startFontPath, true);
     setAlignment(osgText::TextBase::CENTER_CENTER);
     setAxisAlignment(osgText::TextBase::SCREEN);
     setBackdropType(osgText::Text::NONE);
@@ -61,17 +59,18 @@ void TextShape::redraw()
 
     if (!std::isfinite(size))
         size = getCharacterHeight();
-    if (font.empty())
+    if (font.empty() || !isSafeFileName(font))
         font = defaultFontName;
+    const unsigned int resolution = fontResolution(size);
 
+    // The font and its resolution first, so that the glyphs are laid out once for them.
+    setFontPath(fontDir + font);
+    setFontResolution(resolution, resolution);
     setText(ReplaceEscapeSequences(label), osgText::String::ENCODING_UTF8);
     setCharacterSize(size);
     setPosition(position);
     setRotation(osg::Quat());
     setColor(colour);
-    setFontPath(fontDir + font, isSafeFileName(font));
-    const unsigned int resolution = fontResolution(size);
-    setFontResolution(resolution, resolution);
     dirtyBound();
     applyColourBin(*getOrCreateStateSet(), {colour.a()});
 }
@@ -86,13 +85,10 @@ osg::StateSet* TextShape::createStateSet()
     return own;
 }
 
-void TextShape::setFontPath(const std::string& path, bool readable)
+void TextShape::setFontPath(const std::string& path)
 {
     if (path == fontPath)
         return;
     fontPath = path;
-    osg::ref_ptr<osgText::Font> font;
-    if (readable)
-        font = guardedRead([&] { return osgText::readRefFontFile(path); });
-    setFont(font);
+    setFont(guardedRead([&] { return osgText::readRefFontFile(path); }));
 }

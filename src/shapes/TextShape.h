@@ -3,11 +3,16 @@
 // sequences \n, \t and \\) centred on (`x`, `y`, `z`), always facing the
 // viewer, in the colour (`r`, `g`, `b`, `a`), `size` high, in the font file
 // that the setting Font followed directly by `font` names ("BigCaslon.ttf"
-// when `font` is empty). Threading as every shape (DrawableBinding.h).
+// when `font` is empty or no safe file name, see SafeFileName.h).
 //
 // Every text has a state set of its own: osgText hands texts of the same
 // font and resolution one shared state set, so the render bin that one
 // text's alpha chooses would move the others.
+//
+// Threading as every shape (DrawableBinding.h). Fonts are read and set only
+// in the redraw, in the main thread: osgText keeps caches in each font that
+// one thread at a time may change, and a text shows nothing before its
+// first redraw gives it a label.
 
 #include "DrawableBinding.h"
 
@@ -34,10 +39,8 @@ protected:
     osg::StateSet* createStateSet() override;
 
 private:
-    // Reads the font at the path when the path changed; an unreadable path
-    // is not read, so the text falls back to osgText's default font, as for
-    // a font that cannot be found.
-    void setFontPath(const std::string& path, bool readable);
+    // Reads the font at the path when the path differs from the last one.
+    void setFontPath(const std::string& path);
 
     std::string fontDir;
     std::string fontPath;  // the path the font was last read from

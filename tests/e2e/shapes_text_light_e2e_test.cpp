@@ -1,7 +1,6 @@
 // The light and text shapes through the real process, judged from
-// screenshots. One viewer serves both tests: the texts are unlit and stand
-// apart from the cube and the light markers, and every shape has a colour
-// of its own.
+// screenshots. Within a test the rows share one viewer: every shape stands
+// at its own place in a colour of its own.
 
 #include "SceneShots.h"
 #include "ViewerProcess.h"
@@ -11,7 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -61,38 +60,36 @@ const PixelTest isCyan = [](const Rgb& c) { return c.g > 150 && c.b > 150 && c.r
 
 class ShapesTextLightE2E : public testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
-        ViewerOptions options;
-        options.configLines = {"Font /usr/share/fonts/truetype/dejavu/"};
-        viewer = std::make_unique<ViewerProcess>(options);
-        viewerReady = viewer->start() && waitForFirstFrame(*viewer);
+        ASSERT_TRUE(viewer.start());
+        ASSERT_TRUE(waitForFirstFrame(viewer));
     }
-    static void TearDownTestSuite() { viewer.reset(); }
-
-    void SetUp() override { ASSERT_TRUE(viewerReady); }
 
     // The picture once the test holds, a few frames later, so that a light
     // source queued by the redraw that showed the change is in the scene.
-    static std::optional<SceneShot> settledShotWhen(const std::function<bool(const SceneShot&)>& test)
+    std::optional<SceneShot> settledShotWhen(const std::function<bool(const SceneShot&)>& test)
     {
-        if (!shotWhen(*viewer, test))
+        if (!shotWhen(viewer, test))
             return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        return takeShot(*viewer);
+        return takeShot(viewer);
     }
 
-    static std::unique_ptr<ViewerProcess> viewer;
-    static bool viewerReady;
-};
+    static ViewerOptions pinnedFont()
+    {
+        ViewerOptions options;
+        options.configLines = {"Font /usr/share/fonts/truetype/dejavu/"};
+        return options;
+    }
 
-std::unique_ptr<ViewerProcess> ShapesTextLightE2E::viewer;
-bool ShapesTextLightE2E::viewerReady = false;
+    ViewerProcess viewer{pinnedFont()};
+};
 
 TEST_F(ShapesTextLightE2E, LightsChangeTheCubeByTheirNumberAndShowTheirMarkers)
 {
-    ASSERT_TRUE(viewer->send("cube c size=300 r=0.5 g=0.5 b=0.5"));
-    auto shot = shotWhen(*viewer, [](const SceneShot& s) { return s.at(360, 240).r > 80; });
+    ASSERT_TRUE(viewer.send("cube c size=300 r=0.5 g=0.5 b=0.5"));
+    auto shot = shotWhen(viewer, [](const SceneShot& s) { return s.at(360, 240).r > 80; });
     ASSERT_TRUE(shot);
     const Rgb headLit = shot->at(360, 240);
     EXPECT_TRUE(near(headLit, {115, 115, 115}, 25)) << headLit;
@@ -128,7 +125,7 @@ TEST_F(ShapesTextLightE2E, LightsChangeTheCubeByTheirNumberAndShowTheirMarkers)
     Rgb before = headLit;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        ASSERT_TRUE(viewer->send(row.command));
+        ASSERT_TRUE(viewer.send(row.command));
         shot = settledShotWhen([&](const SceneShot& s) { return centredNear(s.boxOf(row.marker), row.markerAt, 6); });
         ASSERT_TRUE(shot);
         const PixelBox marker = shot->boxOf(row.marker);
@@ -155,8 +152,8 @@ TEST_F(ShapesTextLightE2E, TextDrawsItsLabelWhereAndInTheColourItsParametersSay)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.command);
-        ASSERT_TRUE(viewer->send(row.command));
-        auto shot = shotWhen(*viewer, [&](const SceneShot& s) { return centredNear(s.boxOf(row.colour), row.at, 8); });
+        ASSERT_TRUE(viewer.send(row.command));
+        auto shot = shotWhen(viewer, [&](const SceneShot& s) { return centredNear(s.boxOf(row.colour), row.at, 8); });
         ASSERT_TRUE(shot);
         const PixelBox box = shot->boxOf(row.colour);
         EXPECT_TRUE(centredNear(box, row.at, 8)) << box;

@@ -2,16 +2,19 @@
 // scene root, the text's size, font and state set.
 
 #include "Config.h"
+#include "SafeFileName.h"
 #include "LightShape.h"
 #include "MainNode.h"
 #include "TextShape.h"
 #include "Variables.h"
+#include "shapes_test_files.h"
 #include "shapes_test_world.h"
 
 #include <gtest/gtest.h>
 
 #include <osg/Geode>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
@@ -279,25 +282,43 @@ TEST_F(ShapesText, EachTextHasAStateSetOfItsOwn)
     }
 }
 
-TEST_F(ShapesText, FontIsReadFromTheFontFolderUnlessItsNameIsRefused)
+TEST_F(ShapesText, FontIsReadFromTheFontFolderAndRefusedNamesReadTheDefault)
 {
     TextShape* text = place<TextShape>("t");
-    struct Case {
-        const char* font;
-        const char* file;  // null: no font read
-    };
-    const std::vector<Case> cases = {
-        {"DejaVuSerif.ttf", "DejaVuSerif.ttf"},
-        {"../dejavu/DejaVuSans.ttf", nullptr},
-        {"DejaVuSans.ttf", "DejaVuSans.ttf"},
-        {"DejaVu\nSans.ttf", nullptr},
-        {"DejaVuSansMono.ttf", "DejaVuSansMono.ttf"},
-    };
-    for (const Case& c : cases) {
-        setText("t", "font", c.font);
+    auto fontFileFor = [&](const std::string& font) {
+        setText("t", "font", font);
         redraw(text);
-        const std::string file = text->getFont() != nullptr ? text->getFont()->getFileName() : "no font";
-        EXPECT_EQ(file, c.file != nullptr ? fontDir + c.file : "no font") << c.font;
+        return text->getFont() != nullptr ? text->getFont()->getFileName() : "no font";
+    };
+    // BigCaslon.ttf is missing here: the font system stands in for it.
+    const std::string standIn = fontFileFor("");
+    ASSERT_NE(standIn, "no font");
+    ASSERT_EQ(standIn.find("Serif"), std::string::npos) << standIn;
+
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"DejaVuSerif.ttf", fontDir + "DejaVuSerif.ttf"},
+        {"../dejavu/DejaVuSerifCondensed.ttf", standIn},
+        {"DejaVuSansMono.ttf", fontDir + "DejaVuSansMono.ttf"},
+        {"", standIn},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fontFileFor(c.first), c.second) << c.first;
+}
+
+TEST_F(ShapesText, FontNamesWithControlCharactersAreRefused)
+{
+    ShapesTempDir folder;
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"serif.ttf", true}, {"serif\x01.ttf", false}, {"serif\n.ttf", false}, {"serif\x7f.ttf", false}};
+    for (const auto& c : cases)
+        std::filesystem::copy_file(fontDir + "DejaVuSerif.ttf", folder.file(c.first));
+    Config::getInstance()->add("Font", folder.path + "/");
+    TextShape* text = place<TextShape>("t");
+    for (const auto& c : cases) {
+        setText("t", "font", c.first);
+        redraw(text);
+        ASSERT_NE(text->getFont(), nullptr);
+        EXPECT_EQ(text->getFont()->getFileName() == folder.file(c.first), c.second) << printableText(c.first);
     }
 }
 
