@@ -237,6 +237,7 @@ protected:
 TEST_F(ShapesText, SizeSetsTheCharacterSizeAndAClampedResolution)
 {
     TextShape* text = place<TextShape>("t");
+    setText("t", "label", "ab\\ncd");  // laid out at every size
     struct Case {
         const char* size;
         float characterSize;
