@@ -3,10 +3,12 @@
 #include "CameraObject.h"
 #include "CubeShape.h"
 #include "Factory.h"
+#include "LightShape.h"
 #include "PointShape.h"
 #include "QuadShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
+#include "TextShape.h"
 #include "TriangleShape.h"
 
 #include <initializer_list>
@@ -124,7 +126,7 @@ void createShapeDefs()
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a", "size"}, "1.0")
         .strings({"label"}, "")
-        // the text factory stands here, before the font row
+        .factory(new Factory<TextShape>())  // the factory stands before the font row
         .strings({"font"}, "");
 
     TypeRows("scheduler")
@@ -179,7 +181,8 @@ void createShapeDefs()
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"type"}, "1.0")
         .numbers({"num"}, "0")
-        .numbers({"r", "g", "b", "a", "radius"}, "1.0");
+        .numbers({"r", "g", "b", "a", "radius"}, "1.0")
+        .factory(new Factory<LightShape>());
 
     TypeRows("camera")
         .numbers({"x", "y", "z"}, "0.0")
