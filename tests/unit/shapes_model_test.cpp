@@ -14,9 +14,8 @@
 
 namespace {
 
-// A square of half edge 1 facing -y, as a Wavefront file.
-const char* const squareObj =
-    "v -1 0 -1\nv 1 0 -1\nv 1 0 1\nv -1 0 1\nvn 0 -1 0\nf 1//1 2//1 3//1 4//1\n";
+// A square of half edge 1 facing -y, as a Wavefront file (whose y is up).
+const char* const squareObj = "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nvn 0 0 1\nf 1//1 2//1 3//1 4//1\n";
 
 // Counts every model file that a reader is asked for.
 class NodeReadCounter : public osgDB::ReadFileCallback {
