@@ -18,12 +18,6 @@ namespace {
 
 osg::Cylinder& cylinderOf(CylinderShape* shape) { return *static_cast<osg::Cylinder*>(shape->getShape()); }
 
-void expectNear(const osg::Vec3f& actual, const osg::Vec3f& expected, float tolerance, const std::string& what)
-{
-    for (int i = 0; i < 3; ++i)
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << what << " component " << i;
-}
-
 struct CylinderCase {
     const char* name;
     std::vector<std::pair<const char*, const char*>> numbers;
@@ -47,7 +41,7 @@ TEST_P(ShapesCylinder, ShapeFollowsTheParameters)
     cylinder.redraw();
 
     const osg::Cylinder& shape = cylinderOf(cylinder.shape);
-    expectNear(shape.getCenter(), c.centre, 1e-5f, "centre");
+    expectNearVec(shape.getCenter(), c.centre, 1e-5f, "centre");
     EXPECT_FLOAT_EQ(shape.getRadius(), c.radius);
     EXPECT_FLOAT_EQ(shape.getHeight(), c.height);
     for (int i = 0; i < 4; ++i)
@@ -94,7 +88,7 @@ TEST(ShapesCylinderDrawn, MovesAndTurnsWhatIsDrawn)
     cylinder.redraw();
     osg::BoundingBox box = drawnBox(cylinder.shape);
     ASSERT_TRUE(box.valid());
-    expectNear(box.center(), {0, 0, 0}, 1e-3f, "centre");
+    expectNearVec(box.center(), {0, 0, 0}, 1e-3f, "centre");
     EXPECT_NEAR(box.zMax() - box.zMin(), 100.0f, 1e-3f);
 
     cylinder.number("x", "400");
@@ -103,7 +97,7 @@ TEST(ShapesCylinderDrawn, MovesAndTurnsWhatIsDrawn)
     cylinder.number("rz", "0");
     cylinder.redraw();
     box = drawnBox(cylinder.shape);
-    expectNear(box.center(), {400, 0, 0}, 1e-3f, "moved centre");
+    expectNearVec(box.center(), {400, 0, 0}, 1e-3f, "moved centre");
     EXPECT_NEAR(box.yMax() - box.yMin(), 100.0f, 1e-3f) << "the axis now lies along y";
     EXPECT_NEAR(box.zMax() - box.zMin(), 20.0f, 1e-3f);
     EXPECT_EQ(cylinder.shape->getBound().center(), osg::Vec3(400, 0, 0));

@@ -35,14 +35,6 @@ public:
     std::map<std::string, int> reads;
 };
 
-int countOf(const std::string& output, const std::string& text)
-{
-    int count = 0;
-    for (auto at = output.find(text); at != std::string::npos; at = output.find(text, at + text.size()))
-        ++count;
-    return count;
-}
-
 class ShapesModel : public testing::Test {
 protected:
     void SetUp() override
@@ -86,7 +78,7 @@ TEST_F(ShapesModel, NoneReadsNothingAndALaterNameIsRead)
     EXPECT_EQ(transform(model).getNumChildren(), 0u);
 
     model.string("file", "square.obj");
-    EXPECT_EQ(countOf(redrawCapturing(model), "Error"), 0);
+    EXPECT_EQ(occurrences(redrawCapturing(model), "Error"), 0);
     EXPECT_EQ(printed, "filename: " + dir.file("square.obj") + "\n");
     EXPECT_EQ(counter->reads[dir.file("square.obj")], 1);
     ASSERT_EQ(transform(model).getNumChildren(), 1u);
@@ -113,9 +105,9 @@ TEST_F(ShapesModel, NewNameReplacesTheModelAndAFailedOneKeepsIt)
     const osg::Node* second = transform(model).getChild(0);
 
     model.string("file", "missing.obj");
-    EXPECT_EQ(countOf(redrawCapturing(model), errorLine("missing.obj")), 1);
+    EXPECT_EQ(occurrences(redrawCapturing(model), errorLine("missing.obj")), 1);
     model.number("y", "1");
-    EXPECT_EQ(countOf(redrawCapturing(model), errorLine("missing.obj")), 0) << "tried once per name";
+    EXPECT_EQ(occurrences(redrawCapturing(model), errorLine("missing.obj")), 0) << "tried once per name";
     ASSERT_EQ(transform(model).getNumChildren(), 1u);
     EXPECT_EQ(transform(model).getChild(0), second);
 
@@ -123,7 +115,7 @@ TEST_F(ShapesModel, NewNameReplacesTheModelAndAFailedOneKeepsIt)
     model.string("file", "square.obj");
     redrawCapturing(model);
     model.string("file", "missing.obj");  // named again after another name: read again
-    EXPECT_EQ(countOf(redrawCapturing(model), "Error"), 0);
+    EXPECT_EQ(occurrences(redrawCapturing(model), "Error"), 0);
     EXPECT_EQ(counter->reads[dir.file("missing.obj")], 2);
 }
 
@@ -135,7 +127,7 @@ TEST_F(ShapesModel, RefusedNamesAreReportedAndNotRead)
                                    "square.obj.gz", "scene.p3d", "", "http://example.org/a.obj"}) {
         model.string("file", name);
         const std::string errors = redrawCapturing(model);
-        EXPECT_EQ(countOf(errors, "Error no model found: "), 1) << name;
+        EXPECT_EQ(occurrences(errors, "Error no model found: "), 1) << name;
         EXPECT_EQ(errors.find('\x1b'), std::string::npos) << name;
         EXPECT_EQ(printed.find('\x1b'), std::string::npos) << name;
     }
@@ -148,7 +140,7 @@ TEST_F(ShapesModel, MalformedFileIsNotFound)
     dir.writeText("broken.osgb", std::string("\x1c\xdf\x4a\xd4\x00\x00", 6) + "garbage that is no scene");
     PlacedObject<ModelShape> model("model");
     model.string("file", "broken.osgb");
-    EXPECT_EQ(countOf(redrawCapturing(model), errorLine("broken.osgb")), 1);
+    EXPECT_EQ(occurrences(redrawCapturing(model), errorLine("broken.osgb")), 1);
     EXPECT_EQ(transform(model).getNumChildren(), 0u);
 }
 

@@ -13,7 +13,23 @@
 #include <gtest/gtest.h>
 
 #include <osg/Geode>
+#include <osg/Vec3f>
 #include <string>
+
+// How often the part stands in the text (readers add output of their own).
+inline int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+inline void expectNearVec(const osg::Vec3f& actual, const osg::Vec3f& expected, float tolerance, const std::string& what)
+{
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << what << " component " << i;
+}
 
 // Sets a setting for the life of the object and then puts back the old value.
 class ScopedSetting {

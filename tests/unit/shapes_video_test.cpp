@@ -17,12 +17,6 @@
 
 namespace {
 
-void expectNear(const osg::Vec3f& actual, const osg::Vec3f& expected, const std::string& what)
-{
-    for (int i = 0; i < 3; ++i)
-        EXPECT_NEAR(actual[i], expected[i], 1e-5f) << what << " component " << i;
-}
-
 struct SquareCase {
     const char* name;
     std::vector<std::pair<const char*, const char*>> numbers;
@@ -47,10 +41,10 @@ TEST_P(ShapesVideoSquare, CornersNormalAndBinFollowTheParameters)
     const auto& vertices = *static_cast<osg::Vec3Array*>(video.shape->getVertexArray());
     ASSERT_EQ(vertices.size(), 4u);
     for (int k = 0; k < 4; ++k)
-        expectNear(vertices[k], c.corners[k], "corner " + std::to_string(k + 1));
+        expectNearVec(vertices[k], c.corners[k], 1e-5f, "corner " + std::to_string(k + 1));
     const auto& normals = *static_cast<osg::Vec3Array*>(video.shape->getNormalArray());
     ASSERT_EQ(normals.size(), 1u);
-    expectNear(normals[0], c.normal, "normal");
+    expectNearVec(normals[0], c.normal, 1e-5f, "normal");
     EXPECT_EQ(video.shape->getStateSet()->getRenderingHint(), c.bin);
 }
 
@@ -99,15 +93,6 @@ TEST(ShapesVideo, ColourAndTextureCoordinatesFollowTheParameters)
     EXPECT_EQ(coordinates[0], osg::Vec2f(0, 0));
 }
 
-// How often the text stands in the output.
-int countOf(const std::string& output, const std::string& text)
-{
-    int count = 0;
-    for (auto at = output.find(text); at != std::string::npos; at = output.find(text, at + text.size()))
-        ++count;
-    return count;
-}
-
 class ShapesVideoFile : public testing::Test {
 protected:
     void SetUp() override
@@ -135,7 +120,7 @@ TEST_F(ShapesVideoFile, DefaultNoneIsLookedForAtEveryRedraw)
     testing::internal::CaptureStderr();
     video.redraw();
     video.redraw();
-    EXPECT_EQ(countOf(testing::internal::GetCapturedStderr(), "Error no image found: " + dir.file("None") + "\n"), 2);
+    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), "Error no image found: " + dir.file("None") + "\n"), 2);
     EXPECT_EQ(texture(video.shape), nullptr);
 }
 
