@@ -69,9 +69,8 @@ void ModelShape::queueTransform()
 
 void ModelShape::setGeometry(const std::string& fileName)
 {
-    if (triedAFile && fileName == lastTriedFile)
+    if (lastTriedFile == fileName)
         return;
-    triedAFile = true;
     lastTriedFile = fileName;
     if (fileName == noModel)
         return;

@@ -21,6 +21,7 @@
 #include <osg/Material>
 #include <osg/PositionAttitudeTransform>
 #include <osg/ref_ptr>
+#include <optional>
 #include <string>
 
 class ModelShape : public GeometryShape {
@@ -51,7 +52,6 @@ private:
     osg::ref_ptr<osg::PositionAttitudeTransform> transform = new osg::PositionAttitudeTransform();
     osg::Material* material;
     std::string modelDir;
-    std::string lastTriedFile;
-    bool triedAFile = false;
+    std::optional<std::string> lastTriedFile;  // none before the first read
     bool transformQueued = false;
 };

@@ -60,7 +60,7 @@ bool isGuardedReadAllowed(const std::string& file)
     return hasImageExtension(file) || hasModelExtension(file);
 }
 
-osgDB::Options* guardedReadOptions()
+const osgDB::Options* guardedReadOptions()
 {
     static osg::ref_ptr<osgDB::Options> options = [] {
         osg::ref_ptr<osgDB::Options> made = new osgDB::Options();

@@ -16,7 +16,7 @@
 // format (ImageFiles.h, ModelFiles.h), names a URL or holds a control
 // character; other reads go on as usual, through the registry's own read
 // callback when one is set.
-osgDB::Options* guardedReadOptions();
+const osgDB::Options* guardedReadOptions();
 
 // True when the guard lets a read of the file through.
 bool isGuardedReadAllowed(const std::string& file);
