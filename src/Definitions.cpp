@@ -1,11 +1,15 @@
 #include "Definitions.h"
 
+#include "CameraObject.h"
 #include "CubeShape.h"
 #include "CylinderShape.h"
 #include "Factory.h"
 #include "ModelShape.h"
+#include "PointShape.h"
+#include "QuadShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
+#include "TriangleShape.h"
 #include "VideoShape.h"
 
 #include <initializer_list>
@@ -71,7 +75,8 @@ void createShapeDefs()
 
     TypeRows("point")
         .numbers({"x", "y", "z"}, "0.0")
-        .numbers({"r", "g", "b", "a", "size"}, "1.0");
+        .numbers({"r", "g", "b", "a", "size"}, "1.0")
+        .factory(new Factory<PointShape>());
 
     TypeRows("triangle")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -79,7 +84,8 @@ void createShapeDefs()
         .numbers({"x2", "y2", "z2"}, "0.0")
         .numbers({"r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"x3", "y3", "z3"}, "0.0")
-        .numbers({"r3", "g3", "b3", "a3"}, "1.0");
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0")
+        .factory(new Factory<TriangleShape>());
 
     TypeRows("quad")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -89,7 +95,8 @@ void createShapeDefs()
         .numbers({"x3", "y3", "z3"}, "0.0")
         .numbers({"r3", "g3", "b3", "a3"}, "1.0")
         .numbers({"x4", "y4", "z4"}, "0.0")
-        .numbers({"r4", "g4", "b4", "a4"}, "1.0");
+        .numbers({"r4", "g4", "b4", "a4"}, "1.0")
+        .factory(new Factory<QuadShape>());
 
     TypeRows("rectangle")
         .numbers({"x", "y", "z"}, "0.0")
@@ -180,7 +187,8 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a", "radius"}, "1.0");
 
     TypeRows("camera")
-        .numbers({"x", "y", "z"}, "0.0");
+        .numbers({"x", "y", "z"}, "0.0")
+        .factory(new Factory<CameraObject>());
 
     TypeRows("video")
         .numbers({"x", "y", "z"}, "0.0")
