@@ -2,14 +2,17 @@
 
 #include "CameraObject.h"
 #include "CubeShape.h"
+#include "CylinderShape.h"
 #include "Factory.h"
 #include "LightShape.h"
+#include "ModelShape.h"
 #include "PointShape.h"
 #include "QuadShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
 #include "TextShape.h"
 #include "TriangleShape.h"
+#include "VideoShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -166,7 +169,8 @@ void createShapeDefs()
         .strings({"texture"}, "")
         .numbers({"radius", "height"}, "1.0")
         .numbers({"rotate"}, "0.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CylinderShape>());
 
     TypeRows("model")
         .strings({"file"}, "None")
@@ -175,7 +179,8 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a"}, "1.0")
         .numbers(turnRows, "0.0")
         .numbers({"size"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<ModelShape>());
 
     TypeRows("light")
         .numbers({"x", "y", "z"}, "0.0")
@@ -200,5 +205,6 @@ void createShapeDefs()
         .numbers({"t4t", "size"}, "1.0")
         .numbers(turnRows, "0.0")
         .strings({"shader", "file"}, "None")
-        .numbers({"go"}, "0.0");
+        .numbers({"go"}, "0.0")
+        .factory(new Factory<VideoShape>());
 }
