@@ -3,8 +3,11 @@
 #include "CameraObject.h"
 #include "CircleShape.h"
 #include "CubeShape.h"
+#include "CylinderShape.h"
 #include "Factory.h"
+#include "LightShape.h"
 #include "LineShape.h"
+#include "ModelShape.h"
 #include "PointShape.h"
 #include "QuadShape.h"
 #include "RectangleShape.h"
@@ -12,7 +15,9 @@
 #include "ShapeDefinitions.h"
 #include "SphereShape.h"
 #include "SquareShape.h"
+#include "TextShape.h"
 #include "TriangleShape.h"
+#include "VideoShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -133,7 +138,7 @@ void createShapeDefs()
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a", "size"}, "1.0")
         .strings({"label"}, "")
-        // the text factory stands here, before the font row
+        .factory(new Factory<TextShape>())  // the factory stands before the font row
         .strings({"font"}, "");
 
     TypeRows("scheduler")
@@ -174,7 +179,8 @@ void createShapeDefs()
         .strings({"texture"}, "")
         .numbers({"radius", "height"}, "1.0")
         .numbers({"rotate"}, "0.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CylinderShape>());
 
     TypeRows("model")
         .strings({"file"}, "None")
@@ -183,13 +189,15 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a"}, "1.0")
         .numbers(turnRows, "0.0")
         .numbers({"size"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<ModelShape>());
 
     TypeRows("light")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"type"}, "1.0")
         .numbers({"num"}, "0")
-        .numbers({"r", "g", "b", "a", "radius"}, "1.0");
+        .numbers({"r", "g", "b", "a", "radius"}, "1.0")
+        .factory(new Factory<LightShape>());
 
     TypeRows("camera")
         .numbers({"x", "y", "z"}, "0.0")
@@ -207,5 +215,6 @@ void createShapeDefs()
         .numbers({"t4t", "size"}, "1.0")
         .numbers(turnRows, "0.0")
         .strings({"shader", "file"}, "None")
-        .numbers({"go"}, "0.0");
+        .numbers({"go"}, "0.0")
+        .factory(new Factory<VideoShape>());
 }
