@@ -1,7 +1,7 @@
 #include "CircleShape.h"
 
+#include "LightingState.h"
 #include "ParameterGroups.h"
-#include "ShapeStateModes.h"
 
 #include <osg/Math>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "CubeShape.h"
 
 #include "Config.h"
+#include "LightingState.h"
 #include "ParameterGroups.h"
-#include "ShapeStateModes.h"
 
 namespace {
 
@@ -47,8 +47,7 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
 
     osg::StateSet* stateSet = getOrCreateStateSet();
     stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
-    switchOnLights(*stateSet);
-    addColourMaterial(*stateSet);
+    applyLighting(*stateSet);
 
     shaderDir = Config::getInstance()->get("Shader");
 }

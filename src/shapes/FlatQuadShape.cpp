@@ -1,7 +1,7 @@
 #include "FlatQuadShape.h"
 
+#include "LightingState.h"
 #include "ParameterGroups.h"
-#include "ShapeStateModes.h"
 
 #include <algorithm>
 #include <string>
@@ -48,21 +48,25 @@ void FlatQuadShape::redrawQuad(float width, float height)
     osg::Vec4f colour = colors->front();
     TextureCorners corners;
     std::copy(texCoords->begin(), texCoords->end(), corners.corner);
-    std::string texture;
 
     readPlacement(*this, placement);
     readColour(*this, colour);
-    getParameterString("texture", texture);
     readTextureCorners(*this, corners);
 
     setPosition(placement, width, height);
     setColor(colour);
     setTextureCoords(corners);
-    setTextureImage(texture);
 
     colors->dirty();
     normals->dirty();
     vertices->dirty();
     texCoords->dirty();
     dirtyBound();
+}
+
+void FlatQuadShape::showTextureParameter()
+{
+    std::string texture;
+    getParameterString("texture", texture);
+    setTextureImage(texture);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The flat quad that the square and the rectangle draw: four corners of a
+// The flat quad that the square, rectangle and video draw: four corners of a
 // width by height rectangle around the shape's own origin in the plane
 // y = 0, facing -y, placed by the placement rule; one overall colour, one
 // normal and the texture corners t1 to t4 on unit 0. Corner 0 is lower
@@ -23,11 +23,13 @@ protected:
     // colour-tracking material.
     FlatQuadShape();
 
-    // The redraw both shapes share, given their extent: reads the
-    // placement, the colour, `texture` and the texture corners (a value of
-    // another kind keeps what is drawn now), rewrites every array, textures
-    // unit 0 and marks the arrays and the bound changed.
+    // The redraw the quads share, given their extent: reads the placement,
+    // the colour and the texture corners (a value of another kind keeps
+    // what is drawn now), rewrites every array and marks the arrays and the
+    // bound changed.
     void redrawQuad(float width, float height);
+    // Textures unit 0 with the image that `texture` names.
+    void showTextureParameter();
 
 private:
     osg::Vec3Array* vertices;

@@ -8,8 +8,14 @@
 #include <osg/StateAttribute>
 #include <osg/StateSet>
 
-// Switches lighting and lights 0 to 7 on and attaches a new colour-tracking
-// material with the given value (ON, or ON|OVERRIDE for a state set that a
-// loaded model shares); gives the material.
+// Lighting, with each of the lights 0 to 7, switched on.
+void switchOnLights(osg::StateSet& stateSet);
+
+// Attaches a new colour-tracking material with the given value (ON, or
+// ON|OVERRIDE for a state set that a loaded model shares); gives the material.
+osg::Material* addColourMaterial(osg::StateSet& stateSet,
+                                 osg::StateAttribute::GLModeValue materialValue = osg::StateAttribute::ON);
+
+// Both: the lights on and a colour-tracking material.
 osg::Material* applyLighting(osg::StateSet& stateSet,
                              osg::StateAttribute::GLModeValue materialValue = osg::StateAttribute::ON);

@@ -13,4 +13,5 @@ void RectangleShape::redraw()
     getParameterValue("width", width);
     getParameterValue("height", height);
     redrawQuad(width, height);
+    showTextureParameter();
 }

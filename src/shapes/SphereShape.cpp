@@ -1,7 +1,7 @@
 #include "SphereShape.h"
 
+#include "LightingState.h"
 #include "ParameterGroups.h"
-#include "ShapeStateModes.h"
 
 #include <osg/Math>
 #include <cmath>
@@ -47,8 +47,7 @@ SphereShape::SphereShape(std::string userName, std::string objectName)
 
     osg::StateSet* stateSet = getOrCreateStateSet();
     stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
-    switchOnLights(*stateSet);
-    addColourMaterial(*stateSet);
+    applyLighting(*stateSet);
 }
 
 void SphereShape::setTexCoords()

@@ -1,6 +1,6 @@
 #include "SquareShape.h"
 
-#include "ShapeStateModes.h"
+#include "LightingState.h"
 
 SquareShape::SquareShape(std::string userName, std::string objectName)
 {
@@ -14,5 +14,6 @@ void SquareShape::redraw()
     float size = 1.0f;
     getParameterValue("size", size);
     redrawQuad(size, size);
+    showTextureParameter();
     shader.apply(*getOrCreateStateSet(), shader.paths(*this));
 }

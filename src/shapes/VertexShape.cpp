@@ -1,9 +1,9 @@
 #include "VertexShape.h"
 
 #include "FaceNormal.h"
+#include "LightingState.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
-#include "ShapeStateModes.h"
 
 #include <algorithm>
 #include <utility>
