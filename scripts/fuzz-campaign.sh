@@ -15,7 +15,7 @@
 #   -n  do not build first (the fuzz build build-fuzz must exist)
 #
 # Each finding reproduces alone:
-#   build-fuzz/tests/fuzz/fuzz_command OUTPUT/findings/crash-...
+#   OUTPUT/fuzz_command OUTPUT/findings/crash-...
 # At the end the script prints the inputs run in all and per second.
 set -eu
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -41,9 +41,12 @@ if [ "$build" -eq 1 ]; then
     CC=clang CXX=clang++ ZOLVI_TARGET=fuzz_command "$root/scripts/setup.sh" build-fuzz \
         -DZOLVI_FUZZ=ON -DZOLVI_BUILD_BENCH=OFF
 fi
-target="$root/build-fuzz/tests/fuzz/fuzz_command"
-dictionary="$root/build-fuzz/tests/fuzz/command.dict"
-export ASAN_OPTIONS="detect_leaks=0"
+# Copies, so that a rebuild while the campaign runs does not disturb it.
+cp "$root/build-fuzz/tests/fuzz/fuzz_command" "$root/build-fuzz/tests/fuzz/command.dict" "$output/"
+target="$output/fuzz_command"
+dictionary="$output/command.dict"
+# The same settings as the fuzz test of CTest (tests/fuzz/CMakeLists.txt).
+export ASAN_OPTIONS="detect_leaks=0:malloc_context_size=10:quarantine_size_mb=64"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 # One process: runs until its time is spent, started again after a finding.
@@ -52,14 +55,15 @@ worker() {
     while [ "$(date +%s)" -lt "$end" ]; do
         run=$((run + 1))
         "$target" -max_total_time=$((end - $(date +%s))) -max_len=4096 -rss_limit_mb=4096 \
-            -close_fd_mask=3 -print_final_stats=1 -dict="$dictionary" \
+            -detect_leaks=0 -entropic=0 -close_fd_mask=3 -print_final_stats=1 -dict="$dictionary" \
             -artifact_prefix="$output/findings/" "$corpus" "$root/tests/fuzz/corpus" \
-            >"$output/logs/worker$index.$run.log" 2>&1 || true
+            >"$output/logs/$campaign.worker$index.$run.log" 2>&1 || true
     done
 }
 
 echo "Fuzzing with $processes processes for $seconds s; corpus $corpus, findings $output/findings"
 start=$(date +%s)
+campaign="campaign-$start"
 for index in $(seq 1 "$processes"); do
     worker "$index" &
 done
@@ -67,7 +71,7 @@ wait
 elapsed=$(($(date +%s) - start))
 
 # Each run's final statistics give the inputs it ran.
-total=$(cat "$output"/logs/worker*.log | sed -n 's/^stat::number_of_executed_units: *//p' |
+total=$(cat "$output/logs/$campaign".worker*.log | sed -n 's/^stat::number_of_executed_units: *//p' |
     awk '{ sum += $1 } END { print sum + 0 }')
 findings=$(find "$output/findings" -type f | wc -l)
 echo "Inputs run: $total in ${elapsed} s: $((total / (elapsed > 0 ? elapsed : 1))) per second," \

@@ -6,6 +6,7 @@
 #include "vars_test_support.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using namespace vars_test;
@@ -110,5 +111,38 @@ INSTANTIATE_TEST_SUITE_P(
         EdgeErrorCase{"swap_past_end", "var v[3]; var i := 7; v[0] <=> v[i]; 1",
                       "Error: Vector index out of range in "}),
     [](const testing::TestParamInfo<EdgeErrorCase>& info) { return std::string(info.param.label); });
+
+// A numeral is stored without compiling it: it must hold exactly what the
+// same number inside an expression gives, sign of zero included.
+TEST(VarsNumeral, HoldsWhatAnExpressionReads)
+{
+    const std::string user = freshUser();
+    for (const char* numeral : {"0", "-0", "0.1", "-2.5", "0.30000000000000004", "123456789.123456789",
+                                "99999999999999999999", "0000.0001", "4503599627370497.5"}) {
+        const std::string plain = user + ":plain", wrapped = user + ":wrapped";
+        for (ParamType kind : {PARAM_NUMBER, PARAM_EXPRESSION}) {
+            EXPECT_EQ(addCapturing(plain, numeral, kind), "");
+            EXPECT_EQ(addCapturing(wrapped, std::string("(") + numeral + ")", kind), "");
+            const double read = number(plain)->getValue(), compiled = number(wrapped)->getValue();
+            EXPECT_EQ(std::memcmp(&read, &compiled, sizeof read), 0) << numeral << ": " << read << " " << compiled;
+            EXPECT_EQ(number(plain)->getString(), numeral);
+        }
+    }
+}
+
+// A number that held an expression and is given a numeral drops the
+// expression: a later change of what the expression used changes nothing.
+TEST(VarsNumeral, ReplacesAnExpression)
+{
+    const std::string user = freshUser();
+    const std::string x = user + ":x", y = user + ":y";
+    addCapturing(y, "2", PARAM_NUMBER);
+    addCapturing(x, "y*10", PARAM_EXPRESSION);
+    EXPECT_EQ(number(x)->getValue(), 20);
+    addCapturing(x, "5", PARAM_EXPRESSION);
+    addCapturing(y, "3", PARAM_NUMBER);
+    EXPECT_EQ(number(x)->getValue(), 5);
+    EXPECT_EQ(number(x)->getString(), "5");
+}
 
 }  // namespace
