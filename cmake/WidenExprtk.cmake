@@ -147,20 +147,11 @@ _exprtk_replace_once("symbol_table::valid_symbol" "${_valid_old}" "${_valid_new}
 
 # The general conversions saturate at the integer's range, and NaN gives 0:
 # a defined value wherever a caller has already bounded what it passes.
-set(_to_int_old [==[
+set(_to_int_at [==[
             template <typename T>
             inline int to_int32_impl(const T v, real_type_tag)
-            {
-               return static_cast<int>(v);
-            }
-
-            template <typename T>
-            inline _int64_t to_int64_impl(const T v, real_type_tag)
-            {
-               return static_cast<_int64_t>(v);
-            }
 ]==])
-set(_to_int_new [==[
+set(_saturated [==[
             template <typename Integer, typename T>
             inline Integer saturated_integer(const T v)
             {
@@ -177,19 +168,12 @@ set(_to_int_new [==[
                   return static_cast<Integer>(v);
             }
 
-            template <typename T>
-            inline int to_int32_impl(const T v, real_type_tag)
-            {
-               return saturated_integer<int>(v);
-            }
-
-            template <typename T>
-            inline _int64_t to_int64_impl(const T v, real_type_tag)
-            {
-               return saturated_integer<_int64_t>(v);
-            }
 ]==])
-_exprtk_replace_once("to_int32_impl and to_int64_impl" "${_to_int_old}" "${_to_int_new}")
+_exprtk_replace_once("to_int32_impl" "${_to_int_at}" "${_saturated}${_to_int_at}")
+_exprtk_replace_once("to_int32_impl's conversion"
+  [==[return static_cast<int>(v);]==] [==[return saturated_integer<int>(v);]==])
+_exprtk_replace_once("to_int64_impl's conversion"
+  [==[return static_cast<_int64_t>(v);]==] [==[return saturated_integer<_int64_t>(v);]==])
 
 # trunc and frac: NaN and the infinities pass through trunc, frac of them is
 # NaN, and every double beyond 2^52 is already whole.
