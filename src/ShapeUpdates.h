@@ -20,6 +20,11 @@ public:
     // Calls dirty() of every waiting shape in pointer order, then empties the set.
     void dirty();
 
+    // Forgets every waiting shape without marking it, for a fresh state
+    // (not used by the viewer). Only a single-threaded caller may use it,
+    // with no other thread running.
+    void clear();
+
 private:
     ShapeUpdates();
     static ShapeUpdates* instance;

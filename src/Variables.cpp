@@ -67,6 +67,31 @@ bool isKeyword(const Token& token, const char* word)
     return token.type == Token::e_symbol && exprtk::details::imatch(token.value, std::string(word));
 }
 
+// Whether the text is a decimal numeral: an optional '-', digits, and at
+// most one '.' between digits. Its value is then read as the library reads
+// a number in an expression, and is finite.
+bool readNumeral(const std::string& text, double& value)
+{
+    const std::size_t start = (!text.empty() && text[0] == '-') ? 1 : 0;
+    const auto isDigit = [&text](std::size_t i) {
+        return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+    };
+    bool dot = false;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (isDigit(i))
+            continue;
+        if (text[i] != '.' || dot || i == start || !isDigit(i + 1))
+            return false;
+        dot = true;
+    }
+    double magnitude = 0.0;
+    if (start == text.size() || !exprtk::details::string_to_real(text.substr(start), magnitude) ||
+        !std::isfinite(magnitude))
+        return false;
+    value = start == 1 ? -magnitude : magnitude;
+    return true;
+}
+
 }  // namespace
 
 struct CompiledExpression {
@@ -88,9 +113,26 @@ struct ExpressionLimits {
 struct ExpressionEngine {
     ExpressionEngine() : parser(Parser::settings_t(compileOptions))
     {
+        constants.add_constants();
+        startValues();
+    }
+
+    // No number, an empty expression and graph. The parser and the symbol
+    // tables, costly to make, and the loop bounds, which compiled
+    // expressions point to, stay.
+    void startValues()
+    {
+        // The expression's tree goes before the numbers it reads.
+        expression = Expression();
+        symbolTable.clear_variables();
         symbolTable.add_constants();
         // Once: every registration appends another copy to the expression.
         expression.register_symbol_table(symbolTable);
+        graph = DependencyGraph();
+        boundNumbers.clear();
+        shapes.clear();
+        vectorElements.clear();
+        storedVectorElements = 0;
     }
 
     exprtk::loop_runtime_check& loopBoundFor(std::uint64_t limit)
@@ -102,6 +144,8 @@ struct ExpressionEngine {
     }
 
     SymbolTable symbolTable;  // every number under its full name
+    SymbolTable constants;    // pi, epsilon and inf alone
+    SymbolTable foundNames;   // the names that one parse has found, while it runs
     Parser parser;
     Expression expression;    // compiled into by every store
     DependencyGraph graph;
@@ -268,8 +312,13 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
         }
     }
 
+    // A numeral, as the clock stores every frame, needs no compilation: it
+    // uses no name, and its value is read as the compilation would read it.
+    double numeral = 0.0;
+    const bool isNumeral = plain && readNumeral(text, numeral);
+
     std::set<std::string> usedNames;
-    if (kind == PARAM_EXPRESSION && !parse(user, fullName, text, usedNames, 2 * limits.symbols + 2))
+    if (kind == PARAM_EXPRESSION && !isNumeral && !parse(user, fullName, text, usedNames, 2 * limits.symbols + 2))
         return;
     // Link to the numbers that the symbol table actually reads: names that
     // differ only in case read the number bound first.
@@ -291,7 +340,7 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
             return;
         }
         // A text that does not compile leaves the number as it was.
-        if (!compile(user, text, limits))
+        if (!isNumeral && !compile(user, text, limits))
             return;
         number->setString(text);
         unlink(number);
@@ -302,11 +351,16 @@ void Variables::addNumber(User* user, const std::string& fullName, std::string t
         if (engine->symbolTable.add_variable(fullName, number->value, false))
             engine->boundNumbers[&number->value] = number;
         // A new number whose text does not compile stays, holding 0.
-        if (!compile(user, text, limits))
+        if (!isNumeral && !compile(user, text, limits))
             return;
     }
 
-    if (number->compiledExpression == nullptr)
+    if (isNumeral) {
+        destroyCompiledExpression(number->compiledExpression);
+        number->compiledExpression = nullptr;
+        std::lock_guard<std::mutex> guard(Type::contentLock());
+        number->value = numeral;
+    } else if (number->compiledExpression == nullptr)
         number->compiledExpression = new CompiledExpression(engine->expression);
     else
         number->compiledExpression->expression = engine->expression;
@@ -363,10 +417,8 @@ bool Variables::screen(User* user, const std::string& text, ExpressionLimits& li
             continue;
         const std::size_t from = lexer[i + 3].position;
         const std::string sizeText = text.substr(from, lexer[close].position - from);
-        SymbolTable constants;
-        constants.add_constants();
         Expression size;
-        size.register_symbol_table(constants);
+        size.register_symbol_table(engine->constants);
         engine->parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
         if (!engine->parser.compile(sizeText, size))
             continue;  // not a constant: the compilation refuses it
@@ -393,12 +445,17 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
     const std::string owner = colon == std::string::npos ? std::string() : fullName.substr(0, colon);
     const std::string prefix = owner + ":";
 
-    // Names are bound here as they are found; this expression is compiled
+    // Names are bound here as they are found, and unbound at the end, after
+    // the expression that reads them is gone; this expression is compiled
     // to find them, never evaluated.
-    SymbolTable local;
-    local.add_constants();
+    struct Unbind {
+        SymbolTable& names;
+        ~Unbind() { names.clear_variables(); }
+    } unbind{engine->foundNames};
+    SymbolTable& local = engine->foundNames;
     Expression localExpression;
     localExpression.register_symbol_table(local);
+    localExpression.register_symbol_table(engine->constants);
     double placeholder = 0.0;
     Parser& parser = engine->parser;
 
@@ -521,16 +578,17 @@ void Variables::evaluateFrom(User* user, VarType* number)
         // for the whole evaluation.
         std::lock_guard<std::mutex> guard(Type::contentLock());
         for (VarType* each : order) {
-            if (each->compiledExpression == nullptr)
-                continue;
-            engine->loopViolated = false;
-            try {
-                each->value = each->compiledExpression->expression.value();
-            } catch (const std::exception& error) {
-                failures.push_back("Error: " + std::string(error.what()) + " in " + each->getName());
+            // A numeral holds its value without an expression.
+            if (each->compiledExpression != nullptr) {
+                engine->loopViolated = false;
+                try {
+                    each->value = each->compiledExpression->expression.value();
+                } catch (const std::exception& error) {
+                    failures.push_back("Error: " + std::string(error.what()) + " in " + each->getName());
+                }
+                if (engine->loopViolated)
+                    failures.push_back("Error: Loop iteration limit exceeded in " + each->getName());
             }
-            if (engine->loopViolated)
-                failures.push_back("Error: Loop iteration limit exceeded in " + each->getName());
             if (!each->assocObjects.empty())
                 each->collectAssocObjects(shapes);
         }
@@ -560,6 +618,22 @@ void Variables::remove(std::string fullName)
         engine->symbolTable.remove_variable(fullName, false);
         engine->boundNumbers.erase(&number->value);
     }
+}
+
+void Variables::clear()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    std::vector<std::string> names;
+    vars->getKeys(names);
+    for (const std::string& name : names) {
+        Type* value = nullptr;
+        if (vars->get(name, value))
+            delete value;
+        vars->remove(name);
+    }
+    // Compiled expressions went with their numbers: nothing refers to the
+    // symbol table's numbers any more.
+    engine->startValues();
 }
 
 namespace {

@@ -47,6 +47,10 @@ public:
     void print(std::string fullName);
     void printAll();
     void printTimes();
+    // Deletes every value and starts again from an empty store, for a fresh
+    // state. Only a single-threaded caller may use it, with no other thread
+    // running and no shape or scheduler left that reads a value.
+    void clear();
 
 private:
     Variables();
