@@ -1,8 +1,18 @@
 #include "Definitions.h"
 
+#include "CameraObject.h"
+#include "CubeShape.h"
+#include "CylinderShape.h"
 #include "Factory.h"
+#include "LightShape.h"
+#include "ModelShape.h"
+#include "PointShape.h"
+#include "QuadShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
+#include "TextShape.h"
+#include "TriangleShape.h"
+#include "VideoShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -67,7 +77,8 @@ void createShapeDefs()
 
     TypeRows("point")
         .numbers({"x", "y", "z"}, "0.0")
-        .numbers({"r", "g", "b", "a", "size"}, "1.0");
+        .numbers({"r", "g", "b", "a", "size"}, "1.0")
+        .factory(new Factory<PointShape>());
 
     TypeRows("triangle")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -75,7 +86,8 @@ void createShapeDefs()
         .numbers({"x2", "y2", "z2"}, "0.0")
         .numbers({"r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"x3", "y3", "z3"}, "0.0")
-        .numbers({"r3", "g3", "b3", "a3"}, "1.0");
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0")
+        .factory(new Factory<TriangleShape>());
 
     TypeRows("quad")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -85,7 +97,8 @@ void createShapeDefs()
         .numbers({"x3", "y3", "z3"}, "0.0")
         .numbers({"r3", "g3", "b3", "a3"}, "1.0")
         .numbers({"x4", "y4", "z4"}, "0.0")
-        .numbers({"r4", "g4", "b4", "a4"}, "1.0");
+        .numbers({"r4", "g4", "b4", "a4"}, "1.0")
+        .factory(new Factory<QuadShape>());
 
     TypeRows("rectangle")
         .numbers({"x", "y", "z"}, "0.0")
@@ -116,7 +129,7 @@ void createShapeDefs()
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a", "size"}, "1.0")
         .strings({"label"}, "")
-        // the text factory stands here, before the font row
+        .factory(new Factory<TextShape>())  // the factory stands before the font row
         .strings({"font"}, "");
 
     TypeRows("scheduler")
@@ -145,7 +158,8 @@ void createShapeDefs()
         .numbers({"t4t"}, "1.0")
         .numbers(turnRows, "0.0")
         .numbers({"size"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CubeShape>());
 
     TypeRows("cylinder")
         .numbers({"x", "y", "z"}, "0.0")
@@ -155,7 +169,8 @@ void createShapeDefs()
         .strings({"texture"}, "")
         .numbers({"radius", "height"}, "1.0")
         .numbers({"rotate"}, "0.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CylinderShape>());
 
     TypeRows("model")
         .strings({"file"}, "None")
@@ -164,16 +179,19 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a"}, "1.0")
         .numbers(turnRows, "0.0")
         .numbers({"size"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<ModelShape>());
 
     TypeRows("light")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"type"}, "1.0")
         .numbers({"num"}, "0")
-        .numbers({"r", "g", "b", "a", "radius"}, "1.0");
+        .numbers({"r", "g", "b", "a", "radius"}, "1.0")
+        .factory(new Factory<LightShape>());
 
     TypeRows("camera")
-        .numbers({"x", "y", "z"}, "0.0");
+        .numbers({"x", "y", "z"}, "0.0")
+        .factory(new Factory<CameraObject>());
 
     TypeRows("video")
         .numbers({"x", "y", "z"}, "0.0")
@@ -187,5 +205,6 @@ void createShapeDefs()
         .numbers({"t4t", "size"}, "1.0")
         .numbers(turnRows, "0.0")
         .strings({"shader", "file"}, "None")
-        .numbers({"go"}, "0.0");
+        .numbers({"go"}, "0.0")
+        .factory(new Factory<VideoShape>());
 }

@@ -1,5 +1,7 @@
 #include "ScreenshotCapture.h"
 
+#include "SafeFileName.h"
+
 #include <osg/Camera>
 #include <osg/GraphicsContext>
 #include <osg/Viewport>
@@ -14,20 +16,7 @@ std::string checkScreenshotName(const std::string& name)
         return "empty file name";
     if (name[0] == '/')
         return "absolute path not allowed";
-    for (unsigned char c : name) {
-        if (c < 0x20 || c == 0x7f)
-            return "control character in file name";
-    }
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t end = name.find('/', start);
-        if (end == std::string::npos)
-            end = name.size();
-        if (name.compare(start, end - start, "..") == 0)
-            return "'..' not allowed in file name";
-        start = end + 1;
-    }
-    return "";
+    return unsafeFileNameReason(name);
 }
 
 namespace {

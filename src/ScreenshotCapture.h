@@ -17,8 +17,8 @@ class Viewer;
 }
 
 // Why a screenshot name is refused, or "" when it may be used: it must be a
-// non-empty path relative to the working directory, without ".." components
-// or control characters.
+// non-empty path relative to the working directory that passes the file-name
+// safety rule (SafeFileName.h).
 std::string checkScreenshotName(const std::string& name);
 
 class ScreenshotCapture {
@@ -48,6 +48,6 @@ private:
     unsigned int unreadCount = 0;    // its modified count before any frame was read
     std::atomic<bool> attached{false};
 
-    std::mutex frameMutex;  // guards lastFrame
+    std::mutex frameMutex;  // guards lastFrame; a leaf lock (LockOrder.h)
     osg::ref_ptr<osg::Image> lastFrame;
 };

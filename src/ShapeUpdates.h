@@ -1,7 +1,7 @@
 #pragma once
 // The set of shapes awaiting redraw. dirty() marks each collected shape
-// dirty and empties the set; the set's lock is held meanwhile, so the lock
-// order is: value store, this set, a shape.
+// dirty and empties the set; the set's lock is held meanwhile (lock order:
+// LockOrder.h).
 
 #include <OpenThreads/Mutex>
 #include <set>

@@ -4,9 +4,7 @@
 // numbers; a change re-evaluates what depends on it and hands the bound
 // shapes to the redraw set.
 //
-// Lock order: the store's lock, then the redraw set's, then a shape's; the
-// map's lock and the values' content lock are leaves. get and exists take
-// only the map's lock.
+// Lock order: LockOrder.h. get and exists take only the map's lock.
 
 #include "ParamType.h"
 #include "ThreadMap.h"

@@ -38,27 +38,36 @@ void BasicShape::setName(std::string text)
 
 std::string BasicShape::getName() { return name; }
 
-void BasicShape::getParameterValue(std::string parameter, float& out)
+Type* BasicShape::boundValue(const std::string& parameter)
 {
-    Type* value = parameters[parameter];
+    auto found = parameters.find(parameter);
+    if (found != parameters.end())
+        return found->second;
+    unboundReads.insert(parameter);
+    return nullptr;
+}
+
+void BasicShape::getParameterValue(const std::string& parameter, float& out)
+{
+    Type* value = boundValue(parameter);
     if (value == nullptr)
         return;
     if (VarType* number = value->asVarType())
         out = static_cast<float>(number->getValue());
 }
 
-void BasicShape::getParameterString(std::string parameter, std::string& out)
+void BasicShape::getParameterString(const std::string& parameter, std::string& out)
 {
-    Type* value = parameters[parameter];
+    Type* value = boundValue(parameter);
     if (value == nullptr)
         return;
     if (StringType* text = value->asStringType())
         out = text->getString();
 }
 
-void BasicShape::getParameterSchedule(std::string parameter, std::list<Event>& out)
+void BasicShape::getParameterSchedule(const std::string& parameter, std::list<Event>& out)
 {
-    Type* value = parameters[parameter];
+    Type* value = boundValue(parameter);
     if (value == nullptr)
         return;
     if (ScheduleType* schedule = value->asScheduleType())

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <list>
 #include <map>
+#include <set>
 #include <string>
 
 namespace osg {
@@ -39,9 +40,14 @@ public:
     std::string getName();
 
     // Readers of bound values; each leaves out unchanged for another kind or no value.
-    void getParameterValue(std::string parameter, float& out);
-    void getParameterString(std::string parameter, std::string& out);
-    void getParameterSchedule(std::string parameter, std::list<Event>& out);
+    void getParameterValue(const std::string& parameter, float& out);
+    void getParameterString(const std::string& parameter, std::string& out);
+    void getParameterSchedule(const std::string& parameter, std::list<Event>& out);
+
+    // The names a reader was asked for that are no parameter of this shape's
+    // type (a misspelt name silently keeps its start value). Read it only
+    // while no redraw runs.
+    const std::set<std::string>& unboundParameterReads() const { return unboundReads; }
 
     // Operations the viewer itself does not call.
     bool isDirty();
@@ -55,4 +61,8 @@ protected:
     std::string name;
     OpenThreads::Mutex mutex;
     std::map<std::string, Type*> parameters;
+
+private:
+    Type* boundValue(const std::string& parameter);
+    std::set<std::string> unboundReads;
 };

@@ -1,29 +1,29 @@
 #pragma once
 // BasicShape joined with an osg::ShapeDrawable: the drawable base of the
 // light, camera and cylinder shapes, which keep their placement in the
-// shape* fields. Its update callback calls update() in every update traversal.
+// shape* fields. Its update callback reaches update() in every update
+// traversal (see DrawableBinding.h for the threading contract).
+//
+// OpenSceneGraph 3.6 tessellates a ShapeDrawable's shape only in build():
+// a redraw that changes the shape calls rebuildShape().
 
-#include "BasicShape.h"
+#include "DrawableBinding.h"
 
 #include <osg/ShapeDrawable>
 #include <osg/Vec3f>
 #include <osg/Vec4f>
 
-class DrawableShape : public BasicShape, public osg::ShapeDrawable {
+class DrawableShape : public RedrawFrame<osg::ShapeDrawable> {
 public:
-    DrawableShape();
+    typedef UpdateCallback DrawableUpdateCallback;
 
-    // The geode that holds the drawable (its first parent); null before it has one.
-    osg::Geode* getParent() override;
-    osg::Drawable* asDrawable() override;
-
-    class DrawableUpdateCallback : public osg::DrawableUpdateCallback {
-    public:
-        void update(osg::NodeVisitor* visitor, osg::Drawable* drawable) override;
-    };
+    DrawableShape() = default;
 
 protected:
-    ~DrawableShape() override;
+    ~DrawableShape() override = default;
+
+    // Tessellates the shape again after its centre, size or rotation changed.
+    void rebuildShape();
 
     // Starting values of the radius and height reads of the derived shapes.
     float shapeRadius = 1.0f;

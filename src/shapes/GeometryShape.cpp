@@ -1,8 +1,6 @@
 #include "GeometryShape.h"
 
-#include <OpenThreads/ScopedLock>
 #include <osg/BufferObject>
-#include <osg/Geode>
 
 GeometryShape::GeometryShape()
 {
@@ -11,24 +9,7 @@ GeometryShape::GeometryShape()
     // on the buffer object they carry; see useStreamDraw).
     setUseDisplayList(false);
     setUseVertexBufferObjects(true);
-    setUpdateCallback(new GeometryUpdateCallback());
 }
-
-GeometryShape::~GeometryShape()
-{
-    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-    setUpdateCallback(nullptr);
-    dirtyFlag = false;
-}
-
-osg::Geode* GeometryShape::getParent()
-{
-    if (osg::Geometry::getNumParents() == 0)
-        return nullptr;
-    return osg::Geometry::getParent(0)->asGeode();
-}
-
-osg::Drawable* GeometryShape::asDrawable() { return this; }
 
 void GeometryShape::useStreamDraw()
 {
@@ -41,13 +22,10 @@ void GeometryShape::useStreamDraw()
     }
 }
 
-void GeometryShape::GeometryUpdateCallback::update(osg::NodeVisitor*, osg::Drawable* drawable)
+void GeometryShape::updateTraversal(osg::NodeVisitor*)
 {
-    auto* shape = dynamic_cast<GeometryShape*>(drawable);
-    if (shape == nullptr)
-        return;
-    const bool rebuilding = shape->dirtyFlag;
-    shape->update();
+    const bool rebuilding = dirtyFlag;
+    update();
     if (rebuilding)
-        shape->useStreamDraw();
+        useStreamDraw();
 }

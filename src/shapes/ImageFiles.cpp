@@ -1,6 +1,7 @@
 #include "ImageFiles.h"
 
 #include "Config.h"
+#include "ReadGuard.h"
 
 #include <osg/ImageSequence>
 #include <osgDB/FileNameUtils>
@@ -15,35 +16,7 @@ bool isSceneGraphFormat(const std::string& extension)
     return extension == "osgt" || extension == "osgb" || extension == "osg";
 }
 
-// The path as it may go to a terminal: control characters become '?'.
-std::string printable(std::string text)
-{
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
-    return text;
-}
-
 }  // namespace
-
-bool isSafeFileName(const std::string& name)
-{
-    for (char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            return false;
-    if (name.find("://") != std::string::npos)
-        return false;
-    std::string::size_type start = 0;
-    while (start <= name.size()) {
-        std::string::size_type end = name.find_first_of("/\\", start);
-        if (end == std::string::npos)
-            end = name.size();
-        if (name.compare(start, end - start, "..") == 0)
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
 
 bool hasImageExtension(const std::string& path)
 {
@@ -56,12 +29,12 @@ bool hasImageExtension(const std::string& path)
 
 osg::ref_ptr<osg::Image> readImageSafely(const std::string& path)
 {
-    osg::ref_ptr<osg::Image> image = guardedRead([&] { return osgDB::readRefImageFile(path); });
+    osg::ref_ptr<osg::Image> image = guardedRead([&] { return osgDB::readRefImageFile(path, guardedReadOptions()); });
     if (image.valid() || !isSceneGraphFormat(osgDB::getLowerCaseFileExtension(path)))
         return image;
     // No movie reader on this platform: a sequence of stills described in
     // OpenSceneGraph's own format stands in for a video.
-    osg::ref_ptr<osg::Object> object = guardedRead([&] { return osgDB::readRefObjectFile(path); });
+    osg::ref_ptr<osg::Object> object = guardedRead([&] { return osgDB::readRefObjectFile(path, guardedReadOptions()); });
     return dynamic_cast<osg::ImageSequence*>(object.get());
 }
 
@@ -72,6 +45,6 @@ osg::ref_ptr<osg::Image> readTextureImage(const std::string& name)
     if (isSafeFileName(name) && hasImageExtension(path))
         image = readImageSafely(path);
     if (!image.valid())
-        std::cerr << "Error no image found: " + printable(path) + "\n";
+        std::cerr << "Error no image found: " + printableText(path) + "\n";
     return image;
 }

@@ -3,13 +3,12 @@
 // only plain names of image formats are read, and a reader that throws on
 // a malformed file counts as "no image".
 
+#include "SafeFileName.h"
+
 #include <osg/Image>
 #include <osg/ref_ptr>
 #include <string>
 
-// False for a name with a ".." path component, a control character or a
-// URL scheme ("://").
-bool isSafeFileName(const std::string& name);
 
 // True when the path ends in the extension of an image format (png, jpg,
 // jpeg, bmp, gif, tga, tif, tiff, rgb, sgi, dds, hdr, pnm, ppm, pgm, ktx) or

@@ -1,6 +1,5 @@
 #include "Scheduler.h"
 
-#include "CommandParser.h"
 #include "NumberText.h"
 #include "ShapeUpdates.h"
 #include "VarType.h"
@@ -18,10 +17,6 @@ Scheduler::Scheduler(std::string userName, std::string objectName) : userName(us
 {
     createMapping(userName, objectName, "scheduler", this);
     BasicShape::setName(userName + ":" + objectName);
-    eventHandler = [](const std::string& owner, const std::string& command) {
-        CommandParser::getInstance()->parseEvent(owner, command);
-    };
-    setUpdateCallback(new TimerCallback());
 }
 
 Scheduler::~Scheduler()
@@ -31,15 +26,6 @@ Scheduler::~Scheduler()
 }
 
 void Scheduler::dirty() { dirtyFlag = true; }
-
-osg::Geode* Scheduler::getParent()
-{
-    if (osg::Geometry::getNumParents() == 0)
-        return nullptr;
-    return osg::Geometry::getParent(0)->asGeode();
-}
-
-osg::Drawable* Scheduler::asDrawable() { return this; }
 
 std::string Scheduler::getType() { return "scheduler"; }
 
@@ -100,7 +86,8 @@ void Scheduler::updateTime(double step)
     getParameterSchedule("add", events);
     for (const Event& event : events) {
         if (previous < event.time && event.time <= currentTime) {
-            eventHandler(userName, event.command);
+            if (eventHandler)
+                eventHandler(userName, event.command);
             std::cerr << "Adding command: " + event.command + "\n";
         } else if (event.time > currentTime) {
             break;
@@ -131,12 +118,9 @@ void Scheduler::removeAll()
     events.clear();
 }
 
-void Scheduler::TimerCallback::update(osg::NodeVisitor* visitor, osg::Drawable* drawable)
+void Scheduler::updateTraversal(osg::NodeVisitor* visitor)
 {
-    auto* scheduler = dynamic_cast<Scheduler*>(drawable);
-    if (scheduler == nullptr)
-        return;
     const osg::FrameStamp* stamp = visitor != nullptr ? visitor->getFrameStamp() : nullptr;
-    scheduler->setDiff(stamp != nullptr ? stamp->getSimulationTime() : 0.0);
-    scheduler->update();
+    setDiff(stamp != nullptr ? stamp->getSimulationTime() : 0.0);
+    update();
 }

@@ -6,8 +6,14 @@
 // simulation-time step, stores it in its `time` parameter, flushes the
 // redraw set and hands each event of `add` that fell due to the dispatcher
 // as a command of the owner.
+//
+// Threading: update() runs the whole frame update (reload, clock, firing)
+// under a lock of its own and never takes the shape lock; dirty() takes no
+// lock, because the flush inside that update marks the scheduler while
+// that lock is held. Only the drawable binding of DrawableBinding.h is
+// shared with the shapes, not their redraw frame.
 
-#include "BasicShape.h"
+#include "DrawableBinding.h"
 
 #include <OpenThreads/Mutex>
 #include <functional>
@@ -15,7 +21,7 @@
 #include <osg/Geometry>
 #include <string>
 
-class Scheduler : public BasicShape, public osg::Geometry {
+class Scheduler : public DrawableBinding<osg::Geometry> {
 public:
     // Runs one fired command for the owner (user name, command text).
     typedef std::function<void(const std::string&, const std::string&)> EventHandler;
@@ -23,8 +29,6 @@ public:
     Scheduler(std::string userName, std::string objectName);
 
     void dirty() override;  // takes no lock: the flush inside update() marks us
-    osg::Geode* getParent() override;
-    osg::Drawable* asDrawable() override;
     std::string getType() override;
     void update() override;
 
@@ -37,16 +41,16 @@ public:
     // Operations the viewer itself does not call.
     void removeAll();
     void reset();
-    // Replaces the dispatcher as the receiver of fired commands.
+    // The receiver of fired commands, handed in by whoever creates the
+    // scheduler (the dispatcher); without one, fired commands go nowhere.
     void setEventHandler(EventHandler handler) { eventHandler = std::move(handler); }
 
-    class TimerCallback : public osg::DrawableUpdateCallback {
-    public:
-        void update(osg::NodeVisitor* visitor, osg::Drawable* drawable) override;
-    };
+    typedef UpdateCallback TimerCallback;
 
 protected:
     ~Scheduler() override;
+    // Takes the frame's simulation time, then runs the frame update.
+    void updateTraversal(osg::NodeVisitor* visitor) override;
 
 private:
     // Takes the clock and the play state from `time` and `play`.

@@ -3,6 +3,7 @@
 // by the running viewer.
 
 #include "ImageSummary.h"
+#include "SceneShots.h"
 #include "ViewerProcess.h"
 
 #include <gtest/gtest.h>
@@ -21,27 +22,6 @@ bool fileExists(const std::string& path)
 {
     struct stat info {};
     return stat(path.c_str(), &info) == 0;
-}
-
-// Waits until a first frame has been drawn: until then a screenshot is
-// refused with "no screen image" (not attached yet) or "no frame rendered
-// yet".
-bool waitForFirstFrame(ViewerProcess& viewer)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (std::chrono::steady_clock::now() < deadline) {
-        viewer.send("screenshot \"warm-up\"");
-        const auto report = viewer.nextReport();
-        if (report == viewer.sender() + " took screenshot;\n")
-            return true;
-        if (report != viewer.sender() + " screenshot failed: no frame rendered yet;\n" &&
-            report != viewer.sender() + " screenshot failed: no screen image;\n") {
-            ADD_FAILURE() << "unexpected reply: " << report.value_or("(none)");
-            return false;
-        }
-        std::this_thread::sleep_for(milliseconds(100));
-    }
-    return false;
 }
 
 TEST(DispatchE2E, RepliesAreExactDatagramsWithTheLatestPort)

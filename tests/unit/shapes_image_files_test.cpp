@@ -11,37 +11,6 @@
 
 namespace {
 
-struct NameCase {
-    std::string name;
-    bool safe;
-};
-
-// Named in test listings by what tells the cases apart.
-void PrintTo(const NameCase& c, std::ostream* os) { *os << testing::PrintToString(c.name); }
-
-class ShapesFileNames : public testing::TestWithParam<NameCase> {};
-
-TEST_P(ShapesFileNames, OnlyPlainNamesAreRead)
-{
-    EXPECT_EQ(isSafeFileName(GetParam().name), GetParam().safe) << GetParam().name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ShapesFileNames,
-    testing::Values(NameCase{"wood.png", true}, NameCase{"tex/wood.png", true},
-                    NameCase{"..wood.png", true}, NameCase{"a..b/c...png", true},
-                    NameCase{"/abs/wood.png", true}, NameCase{"../secret.png", false},
-                    NameCase{"tex/../../secret.png", false}, NameCase{"tex/..", false},
-                    NameCase{"..\\secret.png", false}, NameCase{"wood\n.png", false},
-                    NameCase{"wood\x1b[2J.png", false}, NameCase{"wood\x7f.png", false},
-                    NameCase{"http://host/wood.png", false}),
-    [](const testing::TestParamInfo<NameCase>& info) {
-        std::string name = "case" + std::to_string(info.index) + "_";
-        for (char ch : info.param.name)
-            name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
-
 TEST(ShapesImageFormats, OnlyImageFormatsAreRead)
 {
     for (const char* path : {"a.png", "a.PNG", "a.jpg", "a.jpeg", "a.bmp", "a.gif", "a.tga", "a.tif", "a.tiff",

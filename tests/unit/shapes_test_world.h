@@ -4,7 +4,7 @@
 // update traversals without a window.
 
 #include "BasicShape.h"
-#include "Definitions.h"
+#include "support/ShapeDefs.h"
 
 #include <osg/Drawable>
 #include <osg/FrameStamp>
@@ -14,11 +14,6 @@
 #include <string>
 #include <vector>
 
-inline void ensureShapeDefs()
-{
-    static std::once_flag once;
-    std::call_once(once, createShapeDefs);
-}
 
 // Values hold plain pointers to the shapes bound to them and the redraw set
 // may too, so a test's shapes are kept alive, as the viewer keeps them.

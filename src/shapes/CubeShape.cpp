@@ -1,0 +1,115 @@
+#include "CubeShape.h"
+
+#include "Config.h"
+#include "ParameterGroups.h"
+
+#include <osg/Material>
+
+namespace {
+
+const int faceCount = 6;
+const int vertexCount = 4 * faceCount;
+
+// The corners of each face, in drawing order, as indices of the eight corners.
+const int faceCorners[faceCount][4] = {
+    {3, 0, 1, 2}, {2, 1, 4, 7}, {7, 4, 5, 6}, {6, 5, 0, 3}, {7, 2, 3, 6}, {5, 0, 1, 4}};
+const osg::Vec3f faceNormals[faceCount] = {
+    {0, -1, 0}, {1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {0, 0, -1}};
+
+// The eight corners of a cube of half edge h around the origin.
+void cubeCorners(float h, osg::Vec3f corners[8])
+{
+    corners[0].set(-h, -h, -h);
+    corners[1].set(h, -h, -h);
+    corners[2].set(h, -h, h);
+    corners[3].set(-h, -h, h);
+    corners[4].set(h, h, -h);
+    corners[5].set(-h, h, -h);
+    corners[6].set(-h, h, h);
+    corners[7].set(h, h, h);
+}
+
+}  // namespace
+
+CubeShape::CubeShape(std::string userName, std::string objectName)
+{
+    createMapping(userName, objectName, "cube", this);
+    BasicShape::setName(userName + ":" + objectName);
+
+    vertices = new osg::Vec3Array(vertexCount);
+    colors = new osg::Vec4Array(1);
+    normals = new osg::Vec3Array(vertexCount);
+    texCoords = new osg::Vec2Array(vertexCount);
+    setVertexArray(vertices);
+    setNormalArray(normals, osg::Array::BIND_PER_VERTEX);
+    setColorArray(colors, osg::Array::BIND_OVERALL);
+    setTexCoordArray(0, texCoords, osg::Array::BIND_PER_VERTEX);
+    addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
+
+    osg::StateSet* stateSet = getOrCreateStateSet();
+    stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
+    stateSet->setMode(GL_LIGHTING, osg::StateAttribute::ON);
+    for (int light = 0; light < 8; ++light)
+        stateSet->setMode(GL_LIGHT0 + light, osg::StateAttribute::ON);
+    osg::Material* material = new osg::Material();
+    material->setColorMode(osg::Material::AMBIENT_AND_DIFFUSE);
+    stateSet->setAttributeAndModes(material, osg::StateAttribute::ON);
+
+    shaderDir = Config::getInstance()->get("Shader");
+}
+
+void CubeShape::redraw()
+{
+    float size = 1.0f;
+    Placement placement;
+    osg::Vec4f colour = colors->front();
+    TextureCorners corners;
+    std::copy(texCoords->begin(), texCoords->begin() + 4, corners.corner);
+    std::string texture;
+    std::string shader;
+
+    getParameterValue("size", size);
+    readPlacement(*this, placement);
+    readColour(*this, colour);
+    getParameterString("texture", texture);
+    readTextureCorners(*this, corners);
+    getParameterString("shader", shader);
+
+    setPosition(placement, size);
+    setColor(colour);
+    setTextureCoords(corners);
+    setTextureImage(texture);
+    setShader(shaderPaths(shaderDir, shader));
+
+    colors->dirty();
+    normals->dirty();
+    vertices->dirty();
+    texCoords->dirty();
+    dirtyBound();
+}
+
+void CubeShape::setPosition(const Placement& placement, float size)
+{
+    const PlacementTransform transform(placement);
+    osg::Vec3f corners[8];
+    cubeCorners(size * 0.5f, corners);
+    for (osg::Vec3f& corner : corners)
+        corner = transform.point(corner);
+    for (int face = 0; face < faceCount; ++face) {
+        const osg::Vec3f normal = transform.normal(faceNormals[face]);
+        for (int k = 0; k < 4; ++k) {
+            (*vertices)[4 * face + k] = corners[faceCorners[face][k]];
+            (*normals)[4 * face + k] = normal;
+        }
+    }
+}
+
+void CubeShape::setColor(const osg::Vec4f& colour)
+{
+    colors->front() = colour;
+    applyColourBin(*getOrCreateStateSet(), {colour.a()});
+}
+
+void CubeShape::setTextureCoords(const TextureCorners& corners) { writeTextureCorners(*texCoords, corners); }
+
+void CubeShape::setShader(const ShaderPaths& paths) { shaderProgram.apply(*getOrCreateStateSet(), paths); }

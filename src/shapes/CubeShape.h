@@ -1,0 +1,37 @@
+#pragma once
+// The shape of type word "cube": a cube of edge `size` built around its
+// centre, turned, tilted and moved by the placement rule, drawn as six quads
+// with one normal per face and one overall colour, with an optional texture
+// on unit 0 (t1 to t4 on every face) and an optional shader program.
+// Threading as every shape (DrawableBinding.h).
+
+#include "GeometryShape.h"
+#include "ShaderProgram.h"
+#include "ShapeRules.h"
+
+#include <osg/Array>
+#include <string>
+
+class CubeShape : public GeometryShape {
+public:
+    CubeShape(std::string userName, std::string objectName);
+
+    std::string getType() override { return "cube"; }
+
+    // Rebuilds all 24 vertices and normals.
+    void setPosition(const Placement& placement, float size);
+    void setColor(const osg::Vec4f& colour);
+    void setTextureCoords(const TextureCorners& corners);
+    void setShader(const ShaderPaths& paths);
+
+protected:
+    void redraw() override;
+
+private:
+    osg::Vec3Array* vertices;
+    osg::Vec4Array* colors;
+    osg::Vec3Array* normals;
+    osg::Vec2Array* texCoords;
+    std::string shaderDir;
+    ShaderProgram shaderProgram;
+};

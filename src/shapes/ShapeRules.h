@@ -1,0 +1,68 @@
+#pragma once
+// The rules that the shapes share, as plain functions of values: the
+// placement of a shape built around its own centre, the render bin its
+// alphas choose, and its texture corners. They read no parameter and keep
+// no state; a shape calls them from its redraw.
+
+#include <osg/Matrixd>
+#include <osg/Quat>
+#include <osg/StateSet>
+#include <osg/Vec2f>
+#include <osg/Vec3d>
+#include <osg/Vec3f>
+#include <osg/Vec4f>
+#include <initializer_list>
+
+// A turn by the angle in degrees about the axis: the angle is turned to
+// radians in single precision, then widened. A zero axis turns nothing; only
+// an axis's direction counts.
+osg::Quat turnAbout(float degrees, const osg::Vec3f& axis);
+
+// Where a shape stands: its centre, then a turn by `rot` degrees about one
+// axis and a tilt by `tilt` degrees about a second, both through the centre
+// and keeping their world directions. A zero axis turns nothing; only an
+// axis's direction counts.
+struct Placement {
+    osg::Vec3f position{0.0f, 0.0f, 0.0f};
+    float rot = 0.0f;
+    osg::Vec3f rotAxis{0.0f, 0.0f, 0.0f};
+    float tilt = 0.0f;
+    osg::Vec3f tiltAxis{0.0f, 0.0f, 0.0f};
+};
+
+// The placement as matrices, made once per redraw. Points are row vectors:
+// p' = ((p * rotation) * tilt) * translation, narrowed to single precision
+// between the products; normals are turned, never moved or normalised.
+class PlacementTransform {
+public:
+    explicit PlacementTransform(const Placement& placement);
+
+    osg::Vec3f point(const osg::Vec3f& p) const;
+    // As point(), carried in double precision and narrowed once.
+    osg::Vec3f pointPrecise(const osg::Vec3d& p) const;
+    osg::Vec3f normal(const osg::Vec3f& n) const;
+
+private:
+    osg::Matrixd rotation;
+    osg::Matrixd tiltRotation;
+    osg::Matrixd translation;
+};
+
+// TRANSPARENT_BIN when any alpha is not exactly 1.0 (NaN included), else DEFAULT_BIN.
+osg::StateSet::RenderingHint colourBin(std::initializer_list<float> alphas);
+// Sets the rendering hint that colourBin gives on the state set.
+void applyColourBin(osg::StateSet& stateSet, std::initializer_list<float> alphas);
+
+// The texture coordinates t1 to t4 of a textured shape's vertices 0 to 3.
+struct TextureCorners {
+    osg::Vec2f corner[4] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
+};
+
+// Writes t1 to t4 to entries 0 to 3 and repeats them over any further
+// entries in fours (the cube's 24 vertices take them face by face).
+template <typename Vec2Array>
+void writeTextureCorners(Vec2Array& coordinates, const TextureCorners& corners)
+{
+    for (std::size_t entry = 0; entry < coordinates.size(); ++entry)
+        coordinates[entry] = corners.corner[entry % 4];
+}
