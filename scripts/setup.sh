@@ -6,7 +6,7 @@
 # number of parallel build jobs (default: the number of processors).
 set -eu
 
-PACKAGES="cmake g++ make pkg-config bison libopenscenegraph-dev libzmq3-dev libmrpt-expr-dev
+PACKAGES="cmake g++ make ninja-build pkg-config bison libopenscenegraph-dev libzmq3-dev libmrpt-expr-dev
 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libx11-dev libgl1-mesa-dri fonts-dejavu-core"
 
 missing=""
@@ -27,7 +27,11 @@ build_dir="$1"
 shift
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="${ZOLVI_JOBS:-$(nproc 2>/dev/null || echo 2)}"
-cmake -S "$root" -B "$root/$build_dir" "$@" >/dev/null
+# New build directories use Ninja: it compiles a target's sources while the
+# libraries they link are still being built.  Existing ones keep their generator.
+generator=""
+[ -f "$root/$build_dir/CMakeCache.txt" ] || generator="-GNinja"
+cmake -S "$root" -B "$root/$build_dir" $generator "$@" >/dev/null
 if [ -n "${ZOLVI_TARGET:-}" ]; then
     cmake --build "$root/$build_dir" -j "$jobs" --target $ZOLVI_TARGET
 else

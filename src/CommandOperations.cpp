@@ -5,6 +5,7 @@
 
 #include "MainNode.h"
 #include "ParamType.h"
+#include "Scheduler.h"
 #include "ShapeDefinitions.h"
 #include "ShapeFactory.h"
 #include "ShapeUpdates.h"
@@ -237,6 +238,11 @@ void CommandParser::checkForNewShape(User* user, std::string objectName, Type*, 
     BasicShape* shape = factory->createInstance(userName, objectName);
     if (shape == nullptr)
         return;
+    // A scheduler hands the commands it fires back to this dispatcher.
+    if (auto* scheduler = dynamic_cast<Scheduler*>(shape))
+        scheduler->setEventHandler([](const std::string& owner, const std::string& command) {
+            CommandParser::getInstance()->parseEvent(owner, command);
+        });
     osg::Geode* geode = new osg::Geode;
     geode->setDataVariance(osg::Object::DYNAMIC);
     if (osg::Drawable* drawable = shape->asDrawable())

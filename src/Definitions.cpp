@@ -1,9 +1,23 @@
 #include "Definitions.h"
 
+#include "CameraObject.h"
+#include "CircleShape.h"
 #include "CubeShape.h"
+#include "CylinderShape.h"
 #include "Factory.h"
+#include "LightShape.h"
+#include "LineShape.h"
+#include "ModelShape.h"
+#include "PointShape.h"
+#include "QuadShape.h"
+#include "RectangleShape.h"
 #include "Scheduler.h"
 #include "ShapeDefinitions.h"
+#include "SphereShape.h"
+#include "SquareShape.h"
+#include "TextShape.h"
+#include "TriangleShape.h"
+#include "VideoShape.h"
 
 #include <initializer_list>
 #include <string>
@@ -64,11 +78,13 @@ void createShapeDefs()
         .numbers({"t4s"}, "0.0")
         .numbers({"t4t", "size"}, "1.0")
         .numbers(turnRows, "0.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<SquareShape>());
 
     TypeRows("point")
         .numbers({"x", "y", "z"}, "0.0")
-        .numbers({"r", "g", "b", "a", "size"}, "1.0");
+        .numbers({"r", "g", "b", "a", "size"}, "1.0")
+        .factory(new Factory<PointShape>());
 
     TypeRows("triangle")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -76,7 +92,8 @@ void createShapeDefs()
         .numbers({"x2", "y2", "z2"}, "0.0")
         .numbers({"r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"x3", "y3", "z3"}, "0.0")
-        .numbers({"r3", "g3", "b3", "a3"}, "1.0");
+        .numbers({"r3", "g3", "b3", "a3"}, "1.0")
+        .factory(new Factory<TriangleShape>());
 
     TypeRows("quad")
         .numbers({"x1", "y1", "z1"}, "0.0")
@@ -86,7 +103,8 @@ void createShapeDefs()
         .numbers({"x3", "y3", "z3"}, "0.0")
         .numbers({"r3", "g3", "b3", "a3"}, "1.0")
         .numbers({"x4", "y4", "z4"}, "0.0")
-        .numbers({"r4", "g4", "b4", "a4"}, "1.0");
+        .numbers({"r4", "g4", "b4", "a4"}, "1.0")
+        .factory(new Factory<QuadShape>());
 
     TypeRows("rectangle")
         .numbers({"x", "y", "z"}, "0.0")
@@ -98,26 +116,29 @@ void createShapeDefs()
         .numbers({"t2t"}, "0.0")
         .numbers({"t3s", "t3t"}, "1.0")
         .numbers({"t4s"}, "0.0")
-        .numbers({"t4t"}, "1.0");
+        .numbers({"t4t"}, "1.0")
+        .factory(new Factory<RectangleShape>());
 
     TypeRows("circle")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r1", "g1", "b1", "a1", "r2", "g2", "b2", "a2"}, "1.0")
         .numbers({"rotx", "roty", "rotz", "rot", "tiltx", "tilty", "tiltz", "tilt"}, "0.0")
         .numbers({"radius"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CircleShape>());
 
     TypeRows("line")
         .numbers({"x1", "y1", "z1"}, "0.0")
         .numbers({"r1", "g1", "b1", "a1"}, "1.0")
         .numbers({"x2", "y2", "z2"}, "0.0")
-        .numbers({"r2", "g2", "b2", "a2", "width"}, "1.0");
+        .numbers({"r2", "g2", "b2", "a2", "width"}, "1.0")
+        .factory(new Factory<LineShape>());
 
     TypeRows("text")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a", "size"}, "1.0")
         .strings({"label"}, "")
-        // the text factory stands here, before the font row
+        .factory(new Factory<TextShape>())  // the factory stands before the font row
         .strings({"font"}, "");
 
     TypeRows("scheduler")
@@ -131,7 +152,8 @@ void createShapeDefs()
         .strings({"texture"}, "None")
         .numbers({"radius"}, "1.0")
         .strings({"shader"}, "None")
-        .numbers(turnRows, "0.0");
+        .numbers(turnRows, "0.0")
+        .factory(new Factory<SphereShape>());
 
     TypeRows("cube")
         .numbers({"x", "y", "z"}, "0.0")
@@ -157,7 +179,8 @@ void createShapeDefs()
         .strings({"texture"}, "")
         .numbers({"radius", "height"}, "1.0")
         .numbers({"rotate"}, "0.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<CylinderShape>());
 
     TypeRows("model")
         .strings({"file"}, "None")
@@ -166,16 +189,19 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a"}, "1.0")
         .numbers(turnRows, "0.0")
         .numbers({"size"}, "1.0")
-        .strings({"shader"}, "None");
+        .strings({"shader"}, "None")
+        .factory(new Factory<ModelShape>());
 
     TypeRows("light")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"type"}, "1.0")
         .numbers({"num"}, "0")
-        .numbers({"r", "g", "b", "a", "radius"}, "1.0");
+        .numbers({"r", "g", "b", "a", "radius"}, "1.0")
+        .factory(new Factory<LightShape>());
 
     TypeRows("camera")
-        .numbers({"x", "y", "z"}, "0.0");
+        .numbers({"x", "y", "z"}, "0.0")
+        .factory(new Factory<CameraObject>());
 
     TypeRows("video")
         .numbers({"x", "y", "z"}, "0.0")
@@ -189,5 +215,6 @@ void createShapeDefs()
         .numbers({"t4t", "size"}, "1.0")
         .numbers(turnRows, "0.0")
         .strings({"shader", "file"}, "None")
-        .numbers({"go"}, "0.0");
+        .numbers({"go"}, "0.0")
+        .factory(new Factory<VideoShape>());
 }

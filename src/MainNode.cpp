@@ -5,14 +5,20 @@ MainNode::MainNode() { setUpdateCallback(new UpdateCallback()); }
 MainNode::~MainNode()
 {
     setUpdateCallback(nullptr);
-    std::pair<osg::ref_ptr<osg::Node>, bool> discarded;
-    while (pending.get(discarded)) {
-    }
+    clear();
 }
 
 void MainNode::addElement(osg::Node* node) { pending.add({osg::ref_ptr<osg::Node>(node), true}); }
 
 void MainNode::removeElement(osg::Node* node) { pending.add({osg::ref_ptr<osg::Node>(node), false}); }
+
+void MainNode::clear()
+{
+    std::pair<osg::ref_ptr<osg::Node>, bool> discarded;
+    while (pending.get(discarded)) {
+    }
+    removeChildren(0, getNumChildren());
+}
 
 void MainNode::UpdateCallback::operator()(osg::Node* node, osg::NodeVisitor* visitor)
 {

@@ -16,6 +16,11 @@ public:
     void addElement(osg::Node* node);     // queues an insertion
     void removeElement(osg::Node* node);  // queues a removal (not used by the viewer)
 
+    // Drops every child and every queued change at once, for a fresh scene
+    // (not used by the viewer). Only a single-threaded caller may use it,
+    // with no other thread running.
+    void clear();
+
     class UpdateCallback : public osg::NodeCallback {
     public:
         void operator()(osg::Node* node, osg::NodeVisitor* visitor) override;

@@ -6,8 +6,7 @@
 // handled inside the outer message's handling, before its own parse starts;
 // a parse itself never nests (the dispatcher refuses that).
 //
-// Lock order: a scheduler's lock, then this lock, then the value store, the
-// redraw set, a shape, the scene root's queue.
+// Its place in the lock order: LockOrder.h.
 
 #include <mutex>
 

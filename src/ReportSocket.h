@@ -26,7 +26,7 @@ private:
     ReportSocket() = default;
     static ReportSocket* instance;
 
-    std::mutex mutex;
+    std::mutex mutex;  // around one datagram; a leaf lock (LockOrder.h)
     int socketDescriptor = -1;
     struct Resolution {
         bool found;

@@ -48,6 +48,6 @@ private:
     unsigned int unreadCount = 0;    // its modified count before any frame was read
     std::atomic<bool> attached{false};
 
-    std::mutex frameMutex;  // guards lastFrame
+    std::mutex frameMutex;  // guards lastFrame; a leaf lock (LockOrder.h)
     osg::ref_ptr<osg::Image> lastFrame;
 };

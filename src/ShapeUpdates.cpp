@@ -23,6 +23,12 @@ void ShapeUpdates::addShape(BasicShape* shape)
     pendingShapes->insert(shape);
 }
 
+void ShapeUpdates::clear()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    pendingShapes->clear();
+}
+
 void ShapeUpdates::dirty()
 {
     OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);

@@ -1,7 +1,7 @@
 #pragma once
 // The set of shapes awaiting redraw. dirty() marks each collected shape
-// dirty and empties the set; the set's lock is held meanwhile, so the lock
-// order is: value store, this set, a shape.
+// dirty and empties the set; the set's lock is held meanwhile (lock order:
+// LockOrder.h).
 
 #include <OpenThreads/Mutex>
 #include <set>
@@ -19,6 +19,11 @@ public:
     void addShape(BasicShape* shape);
     // Calls dirty() of every waiting shape in pointer order, then empties the set.
     void dirty();
+
+    // Forgets every waiting shape without marking it, for a fresh state
+    // (not used by the viewer). Only a single-threaded caller may use it,
+    // with no other thread running.
+    void clear();
 
 private:
     ShapeUpdates();

@@ -5,7 +5,7 @@
 // schedule's events, the set of bound shapes) are guarded by one leaf lock,
 // contentLock(): the command thread changes values while the main thread's
 // shapes and schedulers read them. No other lock is ever taken while it is
-// held, so it can be taken under any other lock of the system.
+// held, so it can be taken under any other lock of the system (LockOrder.h).
 //
 // A value is small: a shape binds 28 of them. The bound shapes are kept in
 // ascending pointer order, the first one inline, any others (rare) in a

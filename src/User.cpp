@@ -19,6 +19,8 @@ User::User(std::string address, std::string port)
     std::cerr << "User constructor: " + this->address + "\n";
 }
 
+void User::restartNames() { counter = 0; }
+
 std::string User::getName() { return name; }
 std::string User::getAddress() { return address; }
 std::string User::getPort() { return port; }

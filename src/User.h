@@ -31,6 +31,8 @@ public:
     std::string getOutputAddress();
     void setOutputAddress(std::string host);
     void setOutputPort(uint16_t port);
+    // The next user made is "user0" again (see Users::clear).
+    static void restartNames();
 
 private:
     // Works out where reports go and takes the shared report socket; false

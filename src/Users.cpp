@@ -1,5 +1,7 @@
 #include "Users.h"
 
+#include <set>
+
 Users* Users::instance = nullptr;
 
 Users* Users::getInstance()
@@ -34,6 +36,24 @@ User* Users::getUserByName(std::string name)
 {
     User* user = nullptr;
     return usersByName->get(name, user) ? user : nullptr;
+}
+
+void Users::clear()
+{
+    std::set<User*> users;
+    for (ThreadMap<std::string, User*>* registry : {usersByKey, usersByName}) {
+        std::vector<std::string> keys;
+        registry->getKeys(keys);
+        for (const std::string& key : keys) {
+            User* user = nullptr;
+            if (registry->get(key, user))
+                users.insert(user);
+            registry->remove(key);
+        }
+    }
+    for (User* user : users)
+        delete user;
+    User::restartNames();
 }
 
 void Users::getUserNames(std::vector<std::string>& out) { usersByKey->getKeys(out); }

@@ -22,6 +22,11 @@ public:
     // Appends every address in ascending order (not used by the viewer).
     void getUserNames(std::vector<std::string>& out);
 
+    // Deletes every user and starts the generated names again at "user0",
+    // for a fresh state (not used by the viewer). Only a single-threaded
+    // caller may use it, with no other thread running and no user held.
+    void clear();
+
 private:
     Users();
     static Users* instance;

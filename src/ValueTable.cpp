@@ -84,6 +84,14 @@ void ValueTable::remove(std::string_view name)
     ++tombstones;
 }
 
+void ValueTable::clear()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    slots.clear();
+    entries = 0;
+    tombstones = 0;
+}
+
 void ValueTable::names(std::vector<std::string_view>& out) const
 {
     std::lock_guard<std::mutex> guard(lock);

@@ -28,6 +28,8 @@ public:
     void add(Type* value);
     // Removes the entry of the name; an absent name changes nothing.
     void remove(std::string_view name);
+    // Removes every entry (the values themselves are the caller's).
+    void clear();
     // Every name, in no particular order.
     void names(std::vector<std::string_view>& out) const;
     // The first value (in no particular order) whose name differs from the

@@ -122,9 +122,25 @@ struct ExpressionLimits {
 struct ExpressionEngine {
     ExpressionEngine() : parser(Parser::settings_t(compileOptions))
     {
+        constants.add_constants();
+        startValues();
+    }
+
+    // No number, an empty expression and graph. The parser and the symbol
+    // tables, costly to make, and the loop bounds, which compiled
+    // expressions point to, stay.
+    void startValues()
+    {
+        // The expression's tree goes before the numbers it reads.
+        expression = Expression();
+        symbolTable.clear_variables();
         symbolTable.add_constants();
         // Once: every registration appends another copy to the expression.
         expression.register_symbol_table(symbolTable);
+        graph = DependencyGraph();
+        shapes.clear();
+        vectorElements.clear();
+        storedVectorElements = 0;
     }
 
     exprtk::loop_runtime_check& loopBoundFor(std::uint64_t limit)
@@ -136,6 +152,8 @@ struct ExpressionEngine {
     }
 
     SymbolTable symbolTable;  // every number under its full name
+    SymbolTable constants;    // pi, epsilon and inf alone
+    SymbolTable foundNames;   // the names that one parse has found, while it runs
     Parser parser;
     Expression expression;    // compiled into by every store
     DependencyGraph graph;
@@ -406,10 +424,8 @@ bool Variables::screen(User* user, const std::string& text, ExpressionLimits& li
             continue;
         const std::size_t from = lexer[i + 3].position;
         const std::string sizeText = text.substr(from, lexer[close].position - from);
-        SymbolTable constants;
-        constants.add_constants();
         Expression size;
-        size.register_symbol_table(constants);
+        size.register_symbol_table(engine->constants);
         engine->parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
         if (!engine->parser.compile(sizeText, size))
             continue;  // not a constant: the compilation refuses it
@@ -436,12 +452,17 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
     const std::string owner = colon == std::string::npos ? std::string() : fullName.substr(0, colon);
     const std::string prefix = owner + ":";
 
-    // Names are bound here as they are found; this expression is compiled
+    // Names are bound here as they are found, and unbound at the end, after
+    // the expression that reads them is gone; this expression is compiled
     // to find them, never evaluated.
-    SymbolTable local;
-    local.add_constants();
+    struct Unbind {
+        SymbolTable& names;
+        ~Unbind() { names.clear_variables(); }
+    } unbind{engine->foundNames};
+    SymbolTable& local = engine->foundNames;
     Expression localExpression;
     localExpression.register_symbol_table(local);
+    localExpression.register_symbol_table(engine->constants);
     double placeholder = 0.0;
     Parser& parser = engine->parser;
 
@@ -631,6 +652,25 @@ void Variables::remove(std::string fullName)
         if (variable != nullptr && &variable->ref() == &number->value)
             engine->symbolTable.remove_variable(fullName, false);
     }
+}
+
+void Variables::clear()
+{
+    OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
+    std::vector<std::string_view> names;
+    vars->names(names);
+    std::vector<Type*> values;
+    for (std::string_view name : names) {
+        Type* value = nullptr;
+        if (vars->get(name, value))
+            values.push_back(value);
+    }
+    vars->clear();
+    for (Type* value : values)
+        delete value;
+    // Compiled expressions went with their numbers: nothing refers to the
+    // symbol table's numbers any more.
+    engine->startValues();
 }
 
 namespace {

@@ -4,9 +4,7 @@
 // numbers; a change re-evaluates what depends on it and hands the bound
 // shapes to the redraw set.
 //
-// Lock order: the store's lock, then the redraw set's, then a shape's; the
-// table's lock and the values' content lock are leaves. get and exists take
-// only the table's lock.
+// Lock order: LockOrder.h. get and exists take only the value table's lock.
 
 #include "ParamType.h"
 #include "Type.h"
@@ -49,6 +47,10 @@ public:
     void print(std::string fullName);
     void printAll();
     void printTimes();
+    // Deletes every value and starts again from an empty store, for a fresh
+    // state. Only a single-threaded caller may use it, with no other thread
+    // running and no shape or scheduler left that reads a value.
+    void clear();
 
 private:
     Variables();

@@ -1,10 +1,9 @@
 #include "CubeShape.h"
 
 #include "Config.h"
+#include "LightingState.h"
 #include "ParameterGroups.h"
 #include "SharedState.h"
-
-#include <osg/Material>
 
 namespace {
 
@@ -36,12 +35,7 @@ SharedState& cubeState()
 {
     static SharedState state([](osg::StateSet& stateSet) {
         stateSet.setMode(GL_BLEND, osg::StateAttribute::ON);
-        stateSet.setMode(GL_LIGHTING, osg::StateAttribute::ON);
-        for (int light = 0; light < 8; ++light)
-            stateSet.setMode(GL_LIGHT0 + light, osg::StateAttribute::ON);
-        osg::Material* material = new osg::Material();
-        material->setColorMode(osg::Material::AMBIENT_AND_DIFFUSE);
-        stateSet.setAttributeAndModes(material, osg::StateAttribute::ON);
+        applyLighting(stateSet);
         applyColourBin(stateSet, {1.0f});
         ShaderProgram().apply(stateSet, shaderPaths("", "None"));
     });

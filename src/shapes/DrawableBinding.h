@@ -14,7 +14,7 @@
 //
 // Threading: the update callback, update() and redraw() run in the main
 // thread's update traversal; dirty() runs in any thread (through the redraw
-// set, whose lock comes before the shape's). redraw() runs with the shape's
+// set, whose lock comes before the shape's: LockOrder.h). redraw() runs with the shape's
 // lock held: it must not call dirty(), add to the redraw set, flush it or
 // store a value. The scheduler keeps a lock discipline of its own and uses
 // only DrawableBinding.

@@ -1,6 +1,7 @@
 #include "ImageFiles.h"
 
 #include "Config.h"
+#include "ReadGuard.h"
 
 #include <osg/ImageSequence>
 #include <osgDB/FileNameUtils>
@@ -28,12 +29,12 @@ bool hasImageExtension(const std::string& path)
 
 osg::ref_ptr<osg::Image> readImageSafely(const std::string& path)
 {
-    osg::ref_ptr<osg::Image> image = guardedRead([&] { return osgDB::readRefImageFile(path); });
+    osg::ref_ptr<osg::Image> image = guardedRead([&] { return osgDB::readRefImageFile(path, guardedReadOptions()); });
     if (image.valid() || !isSceneGraphFormat(osgDB::getLowerCaseFileExtension(path)))
         return image;
     // No movie reader on this platform: a sequence of stills described in
     // OpenSceneGraph's own format stands in for a video.
-    osg::ref_ptr<osg::Object> object = guardedRead([&] { return osgDB::readRefObjectFile(path); });
+    osg::ref_ptr<osg::Object> object = guardedRead([&] { return osgDB::readRefObjectFile(path, guardedReadOptions()); });
     return dynamic_cast<osg::ImageSequence*>(object.get());
 }
 

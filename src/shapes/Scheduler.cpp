@@ -1,6 +1,5 @@
 #include "Scheduler.h"
 
-#include "CommandParser.h"
 #include "NumberText.h"
 #include "ShapeUpdates.h"
 #include "VarType.h"
@@ -18,9 +17,6 @@ Scheduler::Scheduler(std::string userName, std::string objectName) : userName(us
 {
     createMapping(userName, objectName, "scheduler", this);
     BasicShape::setName(userName + ":" + objectName);
-    eventHandler = [](const std::string& owner, const std::string& command) {
-        CommandParser::getInstance()->parseEvent(owner, command);
-    };
 }
 
 Scheduler::~Scheduler()
@@ -90,7 +86,8 @@ void Scheduler::updateTime(double step)
     getParameterSchedule("add", events);
     for (const Event& event : events) {
         if (previous < event.time && event.time <= currentTime) {
-            eventHandler(userName, event.command);
+            if (eventHandler)
+                eventHandler(userName, event.command);
             std::cerr << "Adding command: " + event.command + "\n";
         } else if (event.time > currentTime) {
             break;

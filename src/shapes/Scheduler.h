@@ -41,7 +41,8 @@ public:
     // Operations the viewer itself does not call.
     void removeAll();
     void reset();
-    // Replaces the dispatcher as the receiver of fired commands.
+    // The receiver of fired commands, handed in by whoever creates the
+    // scheduler (the dispatcher); without one, fired commands go nowhere.
     void setEventHandler(EventHandler handler) { eventHandler = std::move(handler); }
 
     typedef UpdateCallback TimerCallback;

@@ -2,19 +2,14 @@
 
 #include <osg/Math>
 
-namespace {
-
-// The angle turned to radians in single precision, then widened.
-osg::Matrixd turnBy(float degrees, const osg::Vec3f& axis)
+osg::Quat turnAbout(float degrees, const osg::Vec3f& axis)
 {
-    return osg::Matrixd::rotate(static_cast<double>(osg::DegreesToRadians(degrees)), osg::Vec3d(axis));
+    return osg::Quat(static_cast<double>(osg::DegreesToRadians(degrees)), osg::Vec3d(axis));
 }
 
-}  // namespace
-
 PlacementTransform::PlacementTransform(const Placement& placement)
-    : rotation(turnBy(placement.rot, placement.rotAxis)),
-      tiltRotation(turnBy(placement.tilt, placement.tiltAxis)),
+    : rotation(osg::Matrixd::rotate(turnAbout(placement.rot, placement.rotAxis))),
+      tiltRotation(osg::Matrixd::rotate(turnAbout(placement.tilt, placement.tiltAxis))),
       translation(osg::Matrixd::translate(osg::Vec3d(placement.position)))
 {
 }

@@ -5,12 +5,18 @@
 // no state; a shape calls them from its redraw.
 
 #include <osg/Matrixd>
+#include <osg/Quat>
 #include <osg/StateSet>
 #include <osg/Vec2f>
 #include <osg/Vec3d>
 #include <osg/Vec3f>
 #include <osg/Vec4f>
 #include <initializer_list>
+
+// A turn by the angle in degrees about the axis: the angle is turned to
+// radians in single precision, then widened. A zero axis turns nothing; only
+// an axis's direction counts.
+osg::Quat turnAbout(float degrees, const osg::Vec3f& axis);
 
 // Where a shape stands: its centre, then a turn by `rot` degrees about one
 // axis and a tilt by `tilt` degrees about a second, both through the centre

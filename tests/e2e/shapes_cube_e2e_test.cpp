@@ -1,9 +1,18 @@
 // The cube through the real process, judged from screenshots.
 
+#include "SceneProbes.h"
 #include "SceneShots.h"
 #include "ViewerProcess.h"
 
 #include <gtest/gtest.h>
+
+#include <osg/Image>
+#include <osgDB/WriteFile>
+
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -26,6 +35,84 @@ TEST(ShapesCubeE2E, AppearsWhereAndInTheColourItsParametersSay)
     ASSERT_TRUE(shot);
     // The front face, 150 units nearer the eye than the origin, looks larger.
     EXPECT_NEAR(shot->boxOf(isRed).centreX(), 360 + 400 * 0.46 * 2000 / 1850, 8) << shot->boxOf(isRed);
+}
+
+// Under the head light a face shows about 255 * (0.1 + 0.8 cos a), a being
+// the angle between its normal and the direction to the eye.
+const Rgb faceOn{230, 230, 230};
+const Rgb turned30{202, 202, 202};  // cos a = 0.87
+const Rgb turned60{128, 128, 128};  // cos a = 0.5
+const int lit = 25;
+const int exact = 2;
+
+// A 64 x 64 image in four colours: red where s and t are both below one
+// half, green for t above, blue for s above, white for both above.
+void writeQuadrantImage(const std::string& path)
+{
+    osg::ref_ptr<osg::Image> image = new osg::Image();
+    image->allocateImage(64, 64, 1, GL_RGB, GL_UNSIGNED_BYTE);
+    for (int t = 0; t < 64; ++t)
+        for (int s = 0; s < 64; ++s) {
+            unsigned char* texel = image->data(s, t);
+            const bool highS = s >= 32;
+            const bool highT = t >= 32;
+            texel[0] = highS == highT ? 255 : 0;
+            texel[1] = highT ? 255 : 0;
+            texel[2] = highS ? 255 : 0;
+        }
+    ASSERT_TRUE(osgDB::writeImageFile(*image, path));
+}
+
+// Each row draws in a cell of its own: three columns (x -520, 0, 520) and
+// two rows (z 260, -260) of cubes of edge 240 and less.
+const std::vector<SceneRow> cubeRows = {
+    // rot 30 about +z turns the front face (y = -h) towards +x: it shows
+    // on the right, and the side at x = -h, turned further, on the left.
+    {"rot turns counter-clockwise seen from the tip of its axis",
+     {{"cube rc size=240 x=-520 z=260 rot=30 rotz=1",
+       {{-520 + 60, -104, 260, turned30, lit}, {-520 - 104, -60, 260, turned60, lit}}}}},
+    // tilt 30 about +x turns the front face downwards and shows the top above it.
+    {"tilt turns counter-clockwise seen from the tip of its axis",
+     {{"cube tc size=240 z=260 tilt=30 tiltx=1",
+       {{0, -104, 260 - 60, turned30, lit}, {0, -60, 260 + 104, turned60, lit}}}}},
+    // A red cube of alpha 0.5 in front of a blue one that it covers in part
+    // (the one further away shows nearer the middle of the screen).
+    {"alpha below 1 blends over a shape behind",
+     {{"cube back size=240 x=520 y=600 z=260 r=0 g=0 b=1; cube glass size=160 x=520 z=260 r=1 g=0 b=0 a=0.5",
+       {{470, -80, 230, {115, 0, 115}, lit}, {580, -80, 320, {115, 0, 0}, lit}, {450, 480, 200, {0, 0, 230}, lit}}},
+      {"glass.a=1", {{470, -80, 230, {230, 0, 0}, lit}}}}},
+    // Face 0 takes t1 to t4 at its corners top left, bottom left, bottom
+    // right and top right: s runs down the face, t to the right.
+    {"a texture shows on the front face and goes when its name is emptied",
+     {{"cube pic size=240 x=-520 z=-260 texture=\"quadrants.png\"",
+       {{-520 - 60, -120, -260 + 60, {230, 0, 0}, lit},
+        {-520 + 60, -120, -260 + 60, {0, 230, 0}, lit},
+        {-520 - 60, -120, -260 - 60, {0, 0, 230}, lit},
+        {-520 + 60, -120, -260 - 60, faceOn, lit}}},
+      {"pic.texture=\"\"",
+       {{-520 - 60, -120, -260 + 60, faceOn, lit}, {-520 + 60, -120, -260 - 60, faceOn, lit}}}}},
+    {"a shader colours the cube until its name is None",
+     {{"cube sh size=240 x=520 z=-260 shader=\"cyan\"", {{520, -120, -260, {0, 255, 255}, exact}}},
+      {"sh.shader=\"None\"", {{520, -120, -260, faceOn, lit}}}}},
+    {"a change of a bound variable moves the cube in the next frames",
+     {{"v=-100; cube bv size=160 z=-260 r=1 g=1 b=0 x=`v`",
+       {{-100, -80, -260, {230, 230, 0}, lit}, {100, -80, -260, Rgb{}, exact}}},
+      {"v=100", {{100, -80, -260, {230, 230, 0}, lit}, {-100, -80, -260, Rgb{}, exact}}}}},
+};
+
+TEST(ShapesCubeE2E, TurnsBlendsTexturesShadesAndFollowsItsVariables)
+{
+    ViewerOptions options;
+    // Texture and shader files are written into the viewer's working folder.
+    options.configLines = {"TextureDir .", "Shader ./"};
+    ViewerProcess viewer(options);
+    ASSERT_TRUE(viewer.start());
+    writeQuadrantImage(viewer.path("quadrants.png"));
+    std::ofstream(viewer.path("cyan.vert")) << "void main() { gl_Position = ftransform(); }\n";
+    std::ofstream(viewer.path("cyan.frag")) << "void main() { gl_FragColor = vec4(0.0, 1.0, 1.0, 1.0); }\n";
+    ASSERT_TRUE(waitForFirstFrame(viewer));
+
+    runSceneRows(viewer, cubeRows);
 }
 
 }  // namespace

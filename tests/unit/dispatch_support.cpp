@@ -3,7 +3,7 @@
 #include "CommandParser.h"
 #include "Config.h"
 #include "ConfigPresets.h"
-#include "Definitions.h"
+#include "support/ShapeDefs.h"
 #include "MainNode.h"
 #include "StringType.h"
 #include "ThreadQueue.h"
@@ -23,11 +23,7 @@ DispatchHarness& DispatchHarness::get()
 
 DispatchHarness::DispatchHarness()
 {
-    static bool registered = false;
-    if (!registered) {
-        createShapeDefs();
-        registered = true;
-    }
+    ensureShapeDefs();
     static ConfigPresets presets;
 
     aimReports();

@@ -288,6 +288,10 @@ TEST(GrammarEscapes, ReplaceEscapeSequences)
         {"\\\\n", "\\n"},    // the character after a backslash is consumed with it
         {"\\q", "\\q"},
         {"end\\", "end\\"},
+        {"\\", "\\"},
+        {"a\\\\\\nb", "a\\\nb"},  // a backslash pair, then a line feed
+        {"\\t\\n\\\\", "\t\n\\"},
+        {"caf\xc3\xa9\\n", "caf\xc3\xa9\n"},  // UTF-8 bytes pass as they are
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReplaceEscapeSequences(c.first), c.second) << c.first;

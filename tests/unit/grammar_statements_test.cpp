@@ -15,7 +15,9 @@
 #include "Users.h"
 #include "VarType.h"
 #include "Variables.h"
+#include "support/CountingShape.h"
 #include "support/LoopbackUdp.h"
+#include "support/ShapeDefs.h"
 
 #include <gtest/gtest.h>
 
@@ -27,24 +29,6 @@
 #include <vector>
 
 namespace {
-
-// A shape bound to the parameters of an existing scheduler object, so that
-// the flushes that reach that object can be counted.
-class CountingShape : public BasicShape {
-public:
-    CountingShape(std::string userName, std::string objectName)
-    {
-        createMapping(userName, objectName, "scheduler", this);
-        setName(userName + ":" + objectName);
-    }
-    void dirty() override { ++dirtyCount; }
-    osg::Geode* getParent() override { return nullptr; }
-    osg::Drawable* asDrawable() override { return nullptr; }
-    std::string getType() override { return "scheduler"; }
-    void update() override {}
-
-    std::atomic<int> dirtyCount{0};
-};
 
 // A UDP socket on 127.0.0.1 standing in for the router host. Reports are
 // sent before parseCommand returns, so they are waiting when it does.
@@ -79,7 +63,7 @@ protected:
     static void SetUpTestSuite()
     {
         // Objects here are schedulers: the one type that every user needs.
-        if (ShapeDefinitions::getInstance()->getFactory("scheduler") == nullptr) createShapeDefs();
+        ensureShapeDefs();
     }
 
     void SetUp() override
@@ -502,7 +486,7 @@ TEST_F(GrammarStatements, UntimedChangingStatementsFlush)
     const std::string address = newAddress();
     send(address, " sched box");
     // Bound values keep pointing at their shapes: it lives as long as they do.
-    CountingShape& box = *new CountingShape(userName(address), "box");
+    CountingShape& box = *new CountingShape(userName(address), "box", "scheduler");
     struct FlushCase {
         const char* text;
         int flushes;  // how many times box is marked dirty
@@ -522,11 +506,11 @@ TEST_F(GrammarStatements, UntimedChangingStatementsFlush)
         {" in 1 box.play=1", 0},
     };
     for (const FlushCase& c : cases) {
-        const int before = box.dirtyCount;
+        const int before = box.marks;
         testing::internal::CaptureStderr();
         send(address, c.text);
         testing::internal::GetCapturedStderr();
-        EXPECT_EQ(box.dirtyCount - before, c.flushes) << c.text;
+        EXPECT_EQ(box.marks - before, c.flushes) << c.text;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ShaderProgram.h"
 #include "ShapeRules.h"
 #include "shapes_test_files.h"
+#include "shapes_test_world.h"
 
 #include <gtest/gtest.h>
 
@@ -29,18 +30,6 @@ struct PlacementCase {
 };
 
 void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
-
-Placement turned(float rot, osg::Vec3f rotAxis, float tilt = 0, osg::Vec3f tiltAxis = {0, 0, 0},
-                 osg::Vec3f position = {0, 0, 0})
-{
-    Placement placement;
-    placement.position = position;
-    placement.rot = rot;
-    placement.rotAxis = rotAxis;
-    placement.tilt = tilt;
-    placement.tiltAxis = tiltAxis;
-    return placement;
-}
 
 class ShapesPlacement : public testing::TestWithParam<PlacementCase> {};
 

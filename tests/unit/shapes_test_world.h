@@ -4,7 +4,8 @@
 // update traversals without a window.
 
 #include "BasicShape.h"
-#include "Definitions.h"
+#include "ShapeRules.h"
+#include "support/ShapeDefs.h"
 
 #include <osg/Drawable>
 #include <osg/FrameStamp>
@@ -14,11 +15,6 @@
 #include <string>
 #include <vector>
 
-inline void ensureShapeDefs()
-{
-    static std::once_flag once;
-    std::call_once(once, createShapeDefs);
-}
 
 // Values hold plain pointers to the shapes bound to them and the redraw set
 // may too, so a test's shapes are kept alive, as the viewer keeps them.
@@ -56,3 +52,17 @@ private:
     osg::ref_ptr<osg::FrameStamp> stamp = new osg::FrameStamp();
     unsigned int frame = 0;
 };
+
+// A placement turned by rot about its axis, then by tilt about a second
+// axis, then moved to the position.
+inline Placement turned(float rot, osg::Vec3f rotAxis, float tilt = 0, osg::Vec3f tiltAxis = {0, 0, 0},
+                        osg::Vec3f position = {0, 0, 0})
+{
+    Placement placement;
+    placement.position = position;
+    placement.rot = rot;
+    placement.rotAxis = rotAxis;
+    placement.tilt = tilt;
+    placement.tiltAxis = tiltAxis;
+    return placement;
+}

@@ -2,6 +2,7 @@
 
 #include "ShapeUpdates.h"
 #include "shapes/BasicShape.h"
+#include "support/CountingShape.h"
 #include "vars_test_support.h"
 
 #include <OpenThreads/ScopedLock>
@@ -9,26 +10,6 @@
 using namespace vars_test;
 
 namespace {
-
-// A shape that counts how often a flush marks it.
-class CountingShape : public BasicShape {
-public:
-    void dirty() override
-    {
-        OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-        dirtyFlag = true;
-        ++marks;
-    }
-    osg::Geode* getParent() override { return nullptr; }
-    osg::Drawable* asDrawable() override { return nullptr; }
-    std::string getType() override { return "counting"; }
-    void update() override
-    {
-        OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-        dirtyFlag = false;
-    }
-    int marks = 0;
-};
 
 class VarsRedraw : public testing::Test {
 protected:

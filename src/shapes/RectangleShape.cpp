@@ -1,0 +1,17 @@
+#include "RectangleShape.h"
+
+RectangleShape::RectangleShape(std::string userName, std::string objectName)
+{
+    createMapping(userName, objectName, "rectangle", this);
+    BasicShape::setName(userName + ":" + objectName);
+}
+
+void RectangleShape::redraw()
+{
+    float width = 1.0f;
+    float height = 1.0f;
+    getParameterValue("width", width);
+    getParameterValue("height", height);
+    redrawQuad(width, height);
+    showTextureParameter();
+}

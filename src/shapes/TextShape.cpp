@@ -1,0 +1,94 @@
+#include "TextShape.h"
+
+#include "Config.h"
+#include "ImageFiles.h"
+#include "ParameterGroups.h"
+#include "SafeFileName.h"
+#include "ShapeRules.h"
+#include "lex.h"
+
+#include <osg/CopyOp>
+#include <osgText/Font>
+#include <cmath>
+
+namespace {
+
+const char* const defaultFontName = "BigCaslon.ttf";
+const unsigned int minFontResolution = 1;
+const unsigned int maxFontResolution = 256;
+
+}  // namespace
+
+unsigned int fontResolution(float size)
+{
+    if (!(size >= static_cast<float>(minFontResolution)))
+        return minFontResolution;
+    if (size >= static_cast<float>(maxFontResolution))
+        return maxFontResolution;
+    return static_cast<unsigned int>(size);
+}
+
+TextShape::TextShape(std::string userName, std::string objectName)
+{
+    createMapping(userName, objectName, "text", this);
+    BasicShape::setName(userName + ":" + objectName);
+
+    setColor(osg::Vec4(1.0f, 1.0f, 1.0f, 1.0f));
+    setCharacterSize(10.0f);
+    setFontResolution(40, 40);
+    fontDir = Config::getInstance()->get("Font");
+    setAlignment(osgText::TextBase::CENTER_CENTER);
+    setAxisAlignment(osgText::TextBase::SCREEN);
+    setBackdropType(osgText::Text::NONE);
+    assignStateSet();
+}
+
+void TextShape::redraw()
+{
+    osg::Vec3f position = getPosition();
+    osg::Vec4f colour = getColor();
+    float size = getCharacterHeight();
+    std::string label;
+    std::string font;
+
+    readPosition(*this, position);
+    readColour(*this, colour);
+    getParameterValue("size", size);
+    getParameterString("label", label);
+    getParameterString("font", font);
+
+    if (!std::isfinite(size))
+        size = getCharacterHeight();
+    if (font.empty() || !isSafeFileName(font))
+        font = defaultFontName;
+    const unsigned int resolution = fontResolution(size);
+
+    // The font and its resolution first, so that the glyphs are laid out once for them.
+    setFontPath(fontDir + font);
+    setFontResolution(resolution, resolution);
+    setText(ReplaceEscapeSequences(label), osgText::String::ENCODING_UTF8);
+    setCharacterSize(size);
+    setPosition(position);
+    setRotation(osg::Quat());
+    setColor(colour);
+    dirtyBound();
+    applyColourBin(*getOrCreateStateSet(), {colour.a()});
+}
+
+osg::StateSet* TextShape::createStateSet()
+{
+    osg::ref_ptr<osg::StateSet> shared = osgText::Text::createStateSet();
+    osg::StateSet* own = shared.valid() ? new osg::StateSet(*shared, osg::CopyOp::SHALLOW_COPY) : new osg::StateSet();
+    own->setMode(GL_BLEND, osg::StateAttribute::ON);
+    own->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+    applyColourBin(*own, {getColor().a()});
+    return own;
+}
+
+void TextShape::setFontPath(const std::string& path)
+{
+    if (path == fontPath)
+        return;
+    fontPath = path;
+    setFont(guardedRead([&] { return osgText::readRefFontFile(path); }));
+}
