@@ -2,7 +2,12 @@
 
 #include "Type.h"
 
+#include <algorithm>
+
 namespace {
+
+// Slots that a cleared table keeps.
+constexpr std::size_t keptSlots = 4096;
 
 // Marks a slot whose entry was removed: probes go on past it.
 Type* const tombstone = reinterpret_cast<Type*>(alignof(Type));
@@ -87,7 +92,11 @@ void ValueTable::remove(std::string_view name)
 void ValueTable::clear()
 {
     std::lock_guard<std::mutex> guard(lock);
-    slots.clear();
+    // A small table keeps its slots, to be filled again without growing.
+    if (slots.size() <= keptSlots)
+        std::fill(slots.begin(), slots.end(), nullptr);
+    else
+        std::vector<Type*>().swap(slots);
     entries = 0;
     tombstones = 0;
 }
@@ -98,6 +107,15 @@ void ValueTable::names(std::vector<std::string_view>& out) const
     for (const Type* slot : slots)
         if (isEntry(slot))
             out.push_back(slot->name.view());
+}
+
+void ValueTable::values(std::vector<Type*>& out) const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    out.reserve(out.size() + entries);
+    for (Type* slot : slots)
+        if (isEntry(slot))
+            out.push_back(slot);
 }
 
 Type* ValueTable::findSpelling(std::string_view name, const std::function<bool(Type*)>& test) const

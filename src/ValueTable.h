@@ -32,6 +32,8 @@ public:
     void clear();
     // Every name, in no particular order.
     void names(std::vector<std::string_view>& out) const;
+    // Every value, in no particular order.
+    void values(std::vector<Type*>& out) const;
     // The first value (in no particular order) whose name differs from the
     // given one only in case, or is equal to it, and passes the test; null
     // when none does. test runs under the table's lock.

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <iostream>
 #include <limits>
 #include <map>
@@ -101,6 +102,99 @@ bool literalValue(const std::string& text, double& value)
     return true;
 }
 
+// The user part of a full name ("user0" of "user0:box.size"); empty when
+// the name has none.
+std::string ownerOf(const std::string& fullName)
+{
+    const std::string::size_type colon = fullName.find(':');
+    return colon == std::string::npos ? std::string() : fullName.substr(0, colon);
+}
+
+// Unbinds the names that one parse found, at its end, after the expression
+// that read them is gone.
+struct Unbind {
+    SymbolTable& names;
+    ~Unbind() { names.clear_variables(); }
+};
+
+// Qualifies the names of an expression within one compilation. The parser
+// hands over each name that it cannot resolve, where it meets it: a full
+// name ("user1:y") goes to the resolve function, which binds it; a bare one
+// ("y") is read from there on as the owner's ("user0:y"), its position kept
+// for the text, and that full name goes to the resolve function in turn
+// unless it is bound already. Every other occurrence of a bare name comes
+// back here, as it stays unknown. This decides what a compilation per name
+// found would, with the owner's prefix put before each bare name; the number
+// of such compilations is counted, as the caller bounds it.
+class NameQualifier : public Parser::unknown_symbol_resolver {
+public:
+    enum Outcome { bound, refused, undecided };
+    typedef std::function<Outcome(const std::string& fullName)> Resolve;
+
+    NameQualifier(Parser& parser, const std::string& owner, std::size_t textSize, Resolve resolve)
+        : unknown_symbol_resolver(e_usrmode_extended), parser(parser), prefix(owner + ":"), ownerless(owner.empty()),
+          textSize(textSize), resolve(std::move(resolve))
+    {
+    }
+
+    bool process(const std::string& name, SymbolTable& table, std::string&) override
+    {
+        if (stopped)
+            return false;
+        if (name.find(':') != std::string::npos)
+            return found(name);
+        // A position met twice would mean the text is read again: left to
+        // the compilations per name, as are bare names without an owner.
+        const std::size_t position = parser.current_token().position;
+        if (ownerless || position >= textSize || !positions.insert(position).second) {
+            stop(undecided);
+            return false;
+        }
+        ++count;
+        const std::string fullName = prefix + name;
+        // The parser reads the symbol again from its current token, a member
+        // of its own, once this returns.
+        const_cast<Token&>(parser.current_token()).value = fullName;
+        return table.get_variable(fullName) != nullptr || found(fullName);
+    }
+
+    bool isUndecided() const { return outcome == undecided; }
+    // The compilations that one per name found would have failed.
+    std::size_t passes() const { return count; }
+
+    // Puts the owner's prefix before every bare name met.
+    void qualify(std::string& text) const
+    {
+        for (auto position = positions.rbegin(); position != positions.rend(); ++position)
+            text.insert(*position, prefix);
+    }
+
+private:
+    bool found(const std::string& fullName)
+    {
+        ++count;
+        const Outcome resolved = resolve(fullName);
+        if (resolved != bound)
+            stop(resolved);
+        return resolved == bound;
+    }
+    void stop(Outcome why)
+    {
+        stopped = true;
+        outcome = why;
+    }
+
+    Parser& parser;
+    const std::string prefix;
+    const bool ownerless;
+    const std::size_t textSize;
+    Resolve resolve;
+    std::set<std::size_t> positions;
+    std::size_t count = 0;
+    bool stopped = false;
+    Outcome outcome = bound;
+};
+
 }  // namespace
 
 struct CompiledExpression {
@@ -123,6 +217,7 @@ struct ExpressionEngine {
     ExpressionEngine() : parser(Parser::settings_t(compileOptions))
     {
         constants.add_constants();
+        symbolTable.add_constants();
         startValues();
     }
 
@@ -131,16 +226,32 @@ struct ExpressionEngine {
     // expressions point to, stay.
     void startValues()
     {
-        // The expression's tree goes before the numbers it reads.
-        expression = Expression();
-        symbolTable.clear_variables();
-        symbolTable.add_constants();
-        // Once: every registration appends another copy to the expression.
-        expression.register_symbol_table(symbolTable);
-        graph = DependencyGraph();
+        // The expression's tree goes before the numbers it reads. One that
+        // nothing was compiled into since is as a new one.
+        if (compiledInto) {
+            expression = Expression();
+            // Once: every registration appends another copy to the expression.
+            expression.register_symbol_table(symbolTable);
+            compiledInto = false;
+        }
+        unbindNumbers();
+        graph.linksChanged();
         shapes.clear();
         vectorElements.clear();
         storedVectorElements = 0;
+    }
+
+    // Unbinds every number and keeps the constants: bound again, each
+    // constant would leave one more copy of its value in the table.
+    void unbindNumbers()
+    {
+        if (symbolTable.variable_count() == constantCount)
+            return;
+        std::vector<std::string> names;
+        symbolTable.get_variable_list(names);
+        for (const std::string& name : names)
+            if (!symbolTable.is_constant_node(name))
+                symbolTable.remove_variable(name);
     }
 
     exprtk::loop_runtime_check& loopBoundFor(std::uint64_t limit)
@@ -151,11 +262,14 @@ struct ExpressionEngine {
         return *bound;
     }
 
-    SymbolTable symbolTable;  // every number under its full name
+    static constexpr std::size_t constantCount = 3;  // pi, epsilon and inf
+    SymbolTable symbolTable;  // the constants, and every number under its full name
     SymbolTable constants;    // pi, epsilon and inf alone
     SymbolTable foundNames;   // the names that one parse has found, while it runs
+    double placeholder = 0.0; // what a found name of a string or schedule reads there
     Parser parser;
     Expression expression;    // compiled into by every store
+    bool compiledInto = true; // since the last start: not yet set up at first
     DependencyGraph graph;
 
     // Compiled expressions keep pointers to their loop bound: never freed.
@@ -177,6 +291,8 @@ struct ExpressionEngine {
 
     void setVectorsHeld(const VarType* number, double elements)
     {
+        if (elements <= 0 && vectorElements.empty())
+            return;
         storedVectorElements += elements - vectorsHeldBy(number);
         if (elements > 0)
             vectorElements[number] = elements;
@@ -448,22 +564,72 @@ bool Variables::screen(User* user, const std::string& text, ExpressionLimits& li
 bool Variables::parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
                       std::size_t maxPasses)
 {
-    const std::string::size_type colon = fullName.find(':');
-    const std::string owner = colon == std::string::npos ? std::string() : fullName.substr(0, colon);
+    if (text.empty()) {
+        sendError(user, "Expression empty");
+        return false;
+    }
+    const std::string owner = ownerOf(fullName);
+    // Only a plain owner name is sure to read as one name with the name
+    // after it, whatever comes before (a number's exponent takes an 'e').
+    const bool plainOwner = owner.empty() || (std::isalpha(static_cast<unsigned char>(owner[0])) &&
+                                              owner[0] != 'e' && owner[0] != 'E' &&
+                                              std::all_of(owner.begin(), owner.end(), [](char ch) {
+                                                  return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
+                                              }));
+    if (!plainOwner)
+        return parseByPasses(user, fullName, text, usedNames, maxPasses);
+
+    Unbind unbind{engine->foundNames};
+    Expression localExpression;
+    localExpression.register_symbol_table(engine->foundNames);
+    localExpression.register_symbol_table(engine->constants);
+    Parser& parser = engine->parser;
+
+    std::string refusal;
+    std::set<std::string> found;
+    NameQualifier qualifier(parser, owner, text.size(), [&](const std::string& name) {
+        refusal = refusalOf(fullName, name);
+        if (!refusal.empty())
+            return NameQualifier::refused;
+        if (!bindFound(name))
+            return NameQualifier::undecided;
+        found.insert(name);
+        return NameQualifier::bound;
+    });
+    parser.enable_unknown_symbol_resolver(&qualifier);
+    const bool compiled = parser.compile(text, localExpression);
+    parser.disable_unknown_symbol_resolver();
+
+    // What the passes would decide otherwise: they alone give up after
+    // maxPasses compilations, with the parser's diagnostic of the last.
+    if (qualifier.isUndecided() || qualifier.passes() > maxPasses) {
+        localExpression = Expression();
+        engine->foundNames.clear_variables();
+        return parseByPasses(user, fullName, text, usedNames, maxPasses);
+    }
+    if (!refusal.empty()) {
+        sendError(user, refusal);
+        return false;
+    }
+    if (!compiled) {
+        sendError(user, parser.error());
+        return false;
+    }
+    qualifier.qualify(text);
+    usedNames.insert(found.begin(), found.end());
+    return true;
+}
+
+bool Variables::parseByPasses(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
+                              std::size_t maxPasses)
+{
+    const std::string owner = ownerOf(fullName);
     const std::string prefix = owner + ":";
 
-    // Names are bound here as they are found, and unbound at the end, after
-    // the expression that reads them is gone; this expression is compiled
-    // to find them, never evaluated.
-    struct Unbind {
-        SymbolTable& names;
-        ~Unbind() { names.clear_variables(); }
-    } unbind{engine->foundNames};
-    SymbolTable& local = engine->foundNames;
+    Unbind unbind{engine->foundNames};
     Expression localExpression;
-    localExpression.register_symbol_table(local);
+    localExpression.register_symbol_table(engine->foundNames);
     localExpression.register_symbol_table(engine->constants);
-    double placeholder = 0.0;
     Parser& parser = engine->parser;
 
     std::string working = text;
@@ -504,17 +670,12 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
                     insertions.insert(token.position);
                 continue;
             }
-            if (name == fullName) {
-                sendError(user, "Error: Found simple loop");
+            const std::string refusal = refusalOf(fullName, name);
+            if (!refusal.empty()) {
+                sendError(user, refusal);
                 return false;
             }
-            Type* value = nullptr;
-            if (!vars->get(name, value)) {
-                sendError(user, "Var does not exist: " + name);
-                return false;
-            }
-            VarType* number = value->asVarType();
-            if (local.add_variable(name, number != nullptr ? *number->getValuePtr() : placeholder, false))
+            if (bindFound(name))
                 bound = true;
             usedNames.insert(name);
         }
@@ -527,11 +688,32 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
     }
 }
 
+std::string Variables::refusalOf(const std::string& fullName, const std::string& name)
+{
+    if (name == fullName)
+        return "Error: Found simple loop";
+    Type* value = nullptr;
+    if (!vars->get(name, value))
+        return "Var does not exist: " + name;
+    return std::string();
+}
+
+bool Variables::bindFound(const std::string& name)
+{
+    Type* value = nullptr;
+    if (!vars->get(name, value))
+        return false;
+    VarType* number = value->asVarType();
+    return engine->foundNames.add_variable(name, number != nullptr ? *number->getValuePtr() : engine->placeholder,
+                                           false);
+}
+
 bool Variables::compile(User* user, const std::string& text, const ExpressionLimits& limits)
 {
     Parser& parser = engine->parser;
     parser.register_loop_runtime_check(engine->loopBoundFor(limits.loopLimit));
     bindNamesIn(text);
+    engine->compiledInto = true;
     if (parser.compile(text, engine->expression))
         return true;
     sendError(user, parser.error());
@@ -657,14 +839,8 @@ void Variables::remove(std::string fullName)
 void Variables::clear()
 {
     OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
-    std::vector<std::string_view> names;
-    vars->names(names);
     std::vector<Type*> values;
-    for (std::string_view name : names) {
-        Type* value = nullptr;
-        if (vars->get(name, value))
-            values.push_back(value);
-    }
+    vars->values(values);
     vars->clear();
     for (Type* value : values)
         delete value;

@@ -62,10 +62,21 @@ private:
     void addNumber(User* user, const std::string& fullName, std::string text, ParamType kind);
 
     // Qualifies the names of an expression with the owner's user name and
-    // collects the stored names it uses.
+    // collects the stored names it uses, in one compilation.
     // Gives up with the parser's diagnostic after maxPasses compilations.
     bool parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
                std::size_t maxPasses);
+    // The same a compilation per name found: for the texts that one
+    // compilation leaves undecided.
+    bool parseByPasses(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
+                       std::size_t maxPasses);
+    // Why an expression of the named value may not use a full name it
+    // names: its own name, or no such value; empty when it may.
+    std::string refusalOf(const std::string& fullName, const std::string& name);
+    // Binds a stored value's full name in the table of the parse that runs:
+    // a number by its value, any other value by a placeholder. False when
+    // the table refuses the name.
+    bool bindFound(const std::string& name);
     // Refuses texts whose compilation or evaluation could exhaust the process.
     bool screen(User* user, const std::string& text, ExpressionLimits& limits);
     // Compiles into the shared expression; reports the parser's diagnostic.
