@@ -7,6 +7,8 @@
 
 namespace {
 
+const ParameterKey sizeKey("size"), textureKey("texture"), shaderKey("shader");
+
 const int faceCount = 6;
 const int vertexCount = 4 * faceCount;
 
@@ -76,20 +78,28 @@ void CubeShape::redraw()
     std::string texture;
     std::string shader;
 
-    getParameterValue("size", size);
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    getParameterString("texture", texture);
-    readTextureCorners(*this, corners);
-    getParameterString("shader", shader);
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        read.text(textureKey, texture);
+        readTextureCorners(read, corners);
+        read.text(shaderKey, shader);
+    }
 
     setPosition(placement, size);
     setColor(colour);
     setTextureCoords(corners);
+    // The shared state has neither texture nor shader: a cube that shares
+    // it and names none keeps it without looking further.
+    const bool shared = cubeState().sharedBy(*this);
     if (!texture.empty())
         cubeState().own(*this);
-    setTextureImage(texture);
-    setShader(shaderPaths(shaderDir, shader));
+    if (!(shared && texture.empty()))
+        setTextureImage(texture);
+    if (!(shared && isNoShader(shader)))
+        setShader(shaderPaths(shaderDir, shader));
 
     colors->dirty();
     normals->dirty();

@@ -5,6 +5,13 @@
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
 
+namespace {
+
+const ParameterKey rxKey("rx"), ryKey("ry"), rzKey("rz");
+const ParameterKey radiusKey("radius"), heightKey("height"), rotateKey("rotate"), shaderKey("shader");
+
+}  // namespace
+
 CylinderShape::CylinderShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "cylinder", this);
@@ -30,15 +37,18 @@ void CylinderShape::redraw()
     float angle = 0.0f;
     std::string shader;
 
-    readPosition(*this, centre);
-    readColour(*this, colour);
-    getParameterValue("rx", axis.x());
-    getParameterValue("ry", axis.y());
-    getParameterValue("rz", axis.z());
-    getParameterValue("radius", radius);
-    getParameterValue("height", height);
-    getParameterValue("rotate", angle);
-    getParameterString("shader", shader);
+    {
+        ParameterRead read(*this);
+        readPosition(read, centre);
+        readColour(read, colour);
+        read.number(rxKey, axis.x());
+        read.number(ryKey, axis.y());
+        read.number(rzKey, axis.z());
+        read.number(radiusKey, radius);
+        read.number(heightKey, height);
+        read.number(rotateKey, angle);
+        read.text(shaderKey, shader);
+    }
 
     setShapePosition(centre, radius, height);
     setShapeRotation(turnAbout(angle, axis));

@@ -1,40 +1,65 @@
 #include "ParameterGroups.h"
 
-#include "BasicShape.h"
+#include <string>
+#include <vector>
 
-void readPosition(BasicShape& shape, osg::Vec3f& position, const std::string& suffix)
+namespace {
+
+// The keys of the names, followed by each vertex number in turn: the names
+// alone first, then with "1" to "4".
+std::vector<ParameterKey> numberedKeys(const std::vector<std::string>& names)
 {
-    shape.getParameterValue("x" + suffix, position.x());
-    shape.getParameterValue("y" + suffix, position.y());
-    shape.getParameterValue("z" + suffix, position.z());
+    std::vector<ParameterKey> keys;
+    for (unsigned vertex = 0; vertex <= maxVertexNumber; ++vertex)
+        for (const std::string& name : names)
+            keys.emplace_back(vertex == 0 ? name : name + std::to_string(vertex));
+    return keys;
 }
 
-void readColour(BasicShape& shape, osg::Vec4f& colour, const std::string& suffix)
+const std::vector<ParameterKey> positionKeys = numberedKeys({"x", "y", "z"});
+const std::vector<ParameterKey> colourKeys = numberedKeys({"r", "g", "b", "a"});
+const ParameterKey rotKey("rot"), rotxKey("rotx"), rotyKey("roty"), rotzKey("rotz");
+const ParameterKey tiltKey("tilt"), tiltxKey("tiltx"), tiltyKey("tilty"), tiltzKey("tiltz");
+const std::vector<ParameterKey> cornerKeys = {ParameterKey("t1s"), ParameterKey("t1t"), ParameterKey("t2s"),
+                                              ParameterKey("t2t"), ParameterKey("t3s"), ParameterKey("t3t"),
+                                              ParameterKey("t4s"), ParameterKey("t4t")};
+
+}  // namespace
+
+void readPosition(BasicShape::ParameterRead& read, osg::Vec3f& position, unsigned vertexNumber)
 {
-    shape.getParameterValue("r" + suffix, colour.r());
-    shape.getParameterValue("g" + suffix, colour.g());
-    shape.getParameterValue("b" + suffix, colour.b());
-    shape.getParameterValue("a" + suffix, colour.a());
+    const ParameterKey* keys = &positionKeys.at(3 * vertexNumber);
+    read.number(keys[0], position.x());
+    read.number(keys[1], position.y());
+    read.number(keys[2], position.z());
 }
 
-void readPlacement(BasicShape& shape, Placement& placement)
+void readColour(BasicShape::ParameterRead& read, osg::Vec4f& colour, unsigned vertexNumber)
 {
-    readPosition(shape, placement.position);
-    shape.getParameterValue("rot", placement.rot);
-    shape.getParameterValue("rotx", placement.rotAxis.x());
-    shape.getParameterValue("roty", placement.rotAxis.y());
-    shape.getParameterValue("rotz", placement.rotAxis.z());
-    shape.getParameterValue("tilt", placement.tilt);
-    shape.getParameterValue("tiltx", placement.tiltAxis.x());
-    shape.getParameterValue("tilty", placement.tiltAxis.y());
-    shape.getParameterValue("tiltz", placement.tiltAxis.z());
+    const ParameterKey* keys = &colourKeys.at(4 * vertexNumber);
+    read.number(keys[0], colour.r());
+    read.number(keys[1], colour.g());
+    read.number(keys[2], colour.b());
+    read.number(keys[3], colour.a());
 }
 
-void readTextureCorners(BasicShape& shape, TextureCorners& corners)
+void readPlacement(BasicShape::ParameterRead& read, Placement& placement)
 {
-    static const char* const names[4][2] = {{"t1s", "t1t"}, {"t2s", "t2t"}, {"t3s", "t3t"}, {"t4s", "t4t"}};
+    readPosition(read, placement.position);
+    read.number(rotKey, placement.rot);
+    read.number(rotxKey, placement.rotAxis.x());
+    read.number(rotyKey, placement.rotAxis.y());
+    read.number(rotzKey, placement.rotAxis.z());
+    read.number(tiltKey, placement.tilt);
+    read.number(tiltxKey, placement.tiltAxis.x());
+    read.number(tiltyKey, placement.tiltAxis.y());
+    read.number(tiltzKey, placement.tiltAxis.z());
+}
+
+void readTextureCorners(BasicShape::ParameterRead& read, TextureCorners& corners)
+{
     for (int corner = 0; corner < 4; ++corner) {
-        shape.getParameterValue(names[corner][0], corners.corner[corner].x());
-        shape.getParameterValue(names[corner][1], corners.corner[corner].y());
+        read.number(cornerKeys[2 * corner], corners.corner[corner].x());
+        read.number(cornerKeys[2 * corner + 1], corners.corner[corner].y());
     }
 }

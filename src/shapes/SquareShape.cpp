@@ -2,6 +2,12 @@
 
 #include "LightingState.h"
 
+namespace {
+
+const ParameterKey sizeKey("size");
+
+}  // namespace
+
 SquareShape::SquareShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "square", this);
@@ -12,8 +18,13 @@ SquareShape::SquareShape(std::string userName, std::string objectName)
 void SquareShape::redraw()
 {
     float size = 1.0f;
-    getParameterValue("size", size);
+    std::string shaderName;
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        shader.readName(read, shaderName);
+    }
     redrawQuad(size, size);
     showTextureParameter();
-    shader.apply(*getOrCreateStateSet(), shader.paths(*this));
+    shader.apply(*getOrCreateStateSet(), shader.paths(shaderName));
 }
