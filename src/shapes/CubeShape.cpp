@@ -115,11 +115,13 @@ void CubeShape::setPosition(const Placement& placement, float size)
     cubeCorners(size * 0.5f, corners);
     for (osg::Vec3f& corner : corners)
         corner = transform.point(corner);
+    osg::Vec3f* vertex = &vertices->front();
+    osg::Vec3f* normal = &normals->front();
     for (int face = 0; face < faceCount; ++face) {
-        const osg::Vec3f normal = transform.normal(faceNormals[face]);
+        const osg::Vec3f faceNormal = transform.normal(faceNormals[face]);
         for (int k = 0; k < 4; ++k) {
-            (*vertices)[4 * face + k] = corners[faceCorners[face][k]];
-            (*normals)[4 * face + k] = normal;
+            *vertex++ = corners[faceCorners[face][k]];
+            *normal++ = faceNormal;
         }
     }
 }

@@ -57,10 +57,11 @@ public:
     }
 
 private:
+    // A product by 0 is 0 for a finite component and NaN for any other.
     template <typename Vec>
     static bool isFinite(const Vec& v)
     {
-        return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z());
+        return v.x() * 0 + v.y() * 0 + v.z() * 0 == 0;
     }
     // What products with the identity leave of finite components: the
     // components, each zero made positive (a sum with the products by 0).
@@ -111,7 +112,7 @@ struct TextureCorners {
 template <typename Vec2Array>
 void writeTextureCorners(Vec2Array& coordinates, const TextureCorners& corners)
 {
-    for (std::size_t entry = 0; entry < coordinates.size(); entry += 4)
-        for (std::size_t k = 0; k < 4 && entry + k < coordinates.size(); ++k)
-            coordinates[entry + k] = corners.corner[k];
+    const std::size_t count = coordinates.size();
+    for (std::size_t entry = 0; entry < count; ++entry)
+        coordinates[entry] = corners.corner[entry % 4];
 }
