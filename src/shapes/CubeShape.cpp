@@ -91,14 +91,13 @@ void CubeShape::redraw()
     setPosition(placement, size);
     setColor(colour);
     setTextureCoords(corners);
-    // The shared state has neither texture nor shader: a cube that shares
-    // it and names none keeps it without looking further.
-    const bool shared = cubeState().sharedBy(*this);
     if (!texture.empty())
         cubeState().own(*this);
-    if (!(shared && texture.empty()))
+    // The shared state has neither texture nor shader: a cube that still
+    // shares it and names none has nothing to switch off.
+    if (!texture.empty() || !cubeState().sharedBy(*this))
         setTextureImage(texture);
-    if (!(shared && isNoShader(shader)))
+    if (!isNoShader(shader) || !cubeState().sharedBy(*this))
         setShader(shaderPaths(shaderDir, shader));
 
     colors->dirty();

@@ -2,8 +2,6 @@
 
 #include <osg/Math>
 
-#include <cmath>
-
 osg::Quat turnAbout(float degrees, const osg::Vec3f& axis)
 {
     return osg::Quat(static_cast<double>(osg::DegreesToRadians(degrees)), osg::Vec3d(axis));
@@ -29,17 +27,17 @@ PlacementTransform::Matrices PlacementTransform::unturned() const
     return Matrices{osg::Matrixd(), osg::Matrixd(), osg::Matrixd::translate(centre)};
 }
 
-osg::Vec3f PlacementTransform::pointTurned(const osg::Vec3f& p) const
+osg::Vec3f PlacementTransform::pointByMatrices(const osg::Vec3f& p) const
 {
     return turned ? pointThrough(*turned, p) : pointThrough(unturned(), p);
 }
 
-osg::Vec3f PlacementTransform::pointTurned(const osg::Vec3d& p) const
+osg::Vec3f PlacementTransform::pointByMatrices(const osg::Vec3d& p) const
 {
     return turned ? pointThrough(*turned, p) : pointThrough(unturned(), p);
 }
 
-osg::Vec3f PlacementTransform::normalTurned(const osg::Vec3f& n) const
+osg::Vec3f PlacementTransform::normalByMatrices(const osg::Vec3f& n) const
 {
     return turned ? normalThrough(*turned, n) : normalThrough(unturned(), n);
 }

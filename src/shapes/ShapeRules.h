@@ -11,7 +11,6 @@
 #include <osg/Vec3d>
 #include <osg/Vec3f>
 #include <osg/Vec4f>
-#include <cmath>
 #include <initializer_list>
 #include <optional>
 
@@ -44,16 +43,16 @@ public:
 
     osg::Vec3f point(const osg::Vec3f& p) const
     {
-        return !turned && isFinite(p) && centreFinite ? moved(p) : pointTurned(p);
+        return !turned && isFinite(p) && centreFinite ? moved(p) : pointByMatrices(p);
     }
     // As point(), carried in double precision and narrowed once.
     osg::Vec3f pointPrecise(const osg::Vec3d& p) const
     {
-        return !turned && isFinite(p) && centreFinite ? moved(p) : pointTurned(p);
+        return !turned && isFinite(p) && centreFinite ? moved(p) : pointByMatrices(p);
     }
     osg::Vec3f normal(const osg::Vec3f& n) const
     {
-        return !turned && isFinite(n) ? osg::Vec3f(throughIdentity(n)) : normalTurned(n);
+        return !turned && isFinite(n) ? osg::Vec3f(throughIdentity(n)) : normalByMatrices(n);
     }
 
 private:
@@ -76,9 +75,10 @@ private:
     {
         return osg::Vec3f(throughIdentity(p) + centre);
     }
-    osg::Vec3f pointTurned(const osg::Vec3f& p) const;
-    osg::Vec3f pointTurned(const osg::Vec3d& p) const;
-    osg::Vec3f normalTurned(const osg::Vec3f& n) const;
+    // Through the matrices: the turns', or identities when there are none.
+    osg::Vec3f pointByMatrices(const osg::Vec3f& p) const;
+    osg::Vec3f pointByMatrices(const osg::Vec3d& p) const;
+    osg::Vec3f normalByMatrices(const osg::Vec3f& n) const;
 
     struct Matrices {
         osg::Matrixd rotation;
