@@ -252,7 +252,7 @@ void CommandParser::remove(User* user, std::string name, std::string requestingU
         }
     } else {
         const std::string value = fullName(owner, written.parameter);
-        if (store->exists(parameterName(value, "name")))
+        if (store->exists(tagName(owner, written.parameter)))
             return;  // an object: nothing is removed
         if (store->exists(value)) {
             store->remove(value);
