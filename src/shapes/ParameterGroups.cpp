@@ -3,6 +3,24 @@
 #include <string>
 #include <vector>
 
+const std::array<GroupRow, 8> turnRows = {{{"rot", "0.0"},
+                                           {"rotx", "0.0"},
+                                           {"roty", "0.0"},
+                                           {"rotz", "0.0"},
+                                           {"tilt", "0.0"},
+                                           {"tiltx", "0.0"},
+                                           {"tilty", "0.0"},
+                                           {"tiltz", "0.0"}}};
+
+const std::array<GroupRow, 8> textureCornerRows = {{{"t1s", "0.0"},
+                                                    {"t1t", "0.0"},
+                                                    {"t2s", "1.0"},
+                                                    {"t2t", "0.0"},
+                                                    {"t3s", "1.0"},
+                                                    {"t3t", "1.0"},
+                                                    {"t4s", "0.0"},
+                                                    {"t4t", "1.0"}}};
+
 namespace {
 
 // The keys of the names, followed by each vertex number in turn: the names
@@ -16,13 +34,19 @@ std::vector<ParameterKey> numberedKeys(const std::vector<std::string>& names)
     return keys;
 }
 
+// The keys of a group's rows, in their order.
+std::vector<ParameterKey> rowKeys(const std::array<GroupRow, 8>& rows)
+{
+    std::vector<ParameterKey> keys;
+    for (const GroupRow& row : rows)
+        keys.emplace_back(row.parameter);
+    return keys;
+}
+
 const std::vector<ParameterKey> positionKeys = numberedKeys({"x", "y", "z"});
 const std::vector<ParameterKey> colourKeys = numberedKeys({"r", "g", "b", "a"});
-const ParameterKey rotKey("rot"), rotxKey("rotx"), rotyKey("roty"), rotzKey("rotz");
-const ParameterKey tiltKey("tilt"), tiltxKey("tiltx"), tiltyKey("tilty"), tiltzKey("tiltz");
-const std::vector<ParameterKey> cornerKeys = {ParameterKey("t1s"), ParameterKey("t1t"), ParameterKey("t2s"),
-                                              ParameterKey("t2t"), ParameterKey("t3s"), ParameterKey("t3t"),
-                                              ParameterKey("t4s"), ParameterKey("t4t")};
+const std::vector<ParameterKey> turnKeys = rowKeys(turnRows);
+const std::vector<ParameterKey> textureCornerKeys = rowKeys(textureCornerRows);
 
 }  // namespace
 
@@ -46,20 +70,19 @@ void readColour(BasicShape::ParameterRead& read, osg::Vec4f& colour, unsigned ve
 void readPlacement(BasicShape::ParameterRead& read, Placement& placement)
 {
     readPosition(read, placement.position);
-    read.number(rotKey, placement.rot);
-    read.number(rotxKey, placement.rotAxis.x());
-    read.number(rotyKey, placement.rotAxis.y());
-    read.number(rotzKey, placement.rotAxis.z());
-    read.number(tiltKey, placement.tilt);
-    read.number(tiltxKey, placement.tiltAxis.x());
-    read.number(tiltyKey, placement.tiltAxis.y());
-    read.number(tiltzKey, placement.tiltAxis.z());
+    // In the order of the turn rows.
+    float* const turns[turnRows.size()] = {
+        &placement.rot,  &placement.rotAxis.x(),  &placement.rotAxis.y(),  &placement.rotAxis.z(),
+        &placement.tilt, &placement.tiltAxis.x(), &placement.tiltAxis.y(), &placement.tiltAxis.z()};
+    for (std::size_t row = 0; row < turnRows.size(); ++row)
+        read.number(turnKeys[row], *turns[row]);
 }
 
 void readTextureCorners(BasicShape::ParameterRead& read, TextureCorners& corners)
 {
-    for (int corner = 0; corner < 4; ++corner) {
-        read.number(cornerKeys[2 * corner], corners.corner[corner].x());
-        read.number(cornerKeys[2 * corner + 1], corners.corner[corner].y());
+    // Each corner's s row, then its t row.
+    for (std::size_t corner = 0; corner < 4; ++corner) {
+        read.number(textureCornerKeys[2 * corner], corners.corner[corner].x());
+        read.number(textureCornerKeys[2 * corner + 1], corners.corner[corner].y());
     }
 }

@@ -1,5 +1,7 @@
 #include "RectangleShape.h"
 
+#include "FullName.h"
+
 namespace {
 
 const ParameterKey widthKey("width"), heightKey("height");
@@ -9,7 +11,7 @@ const ParameterKey widthKey("width"), heightKey("height");
 RectangleShape::RectangleShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "rectangle", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 }
 
 void RectangleShape::redraw()

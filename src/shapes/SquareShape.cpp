@@ -1,5 +1,6 @@
 #include "SquareShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 
 namespace {
@@ -11,7 +12,7 @@ const ParameterKey sizeKey("size");
 SquareShape::SquareShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "square", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
     switchOnLights(*getOrCreateStateSet());
 }
 

@@ -1,5 +1,6 @@
 #include "VideoShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 
 namespace {
@@ -11,7 +12,7 @@ const ParameterKey sizeKey("size"), fileKey("file");
 VideoShape::VideoShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "video", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
     switchOnLights(*getOrCreateStateSet());
 }
 
