@@ -71,11 +71,15 @@ void readPlacement(BasicShape::ParameterRead& read, Placement& placement)
 {
     readPosition(read, placement.position);
     // In the order of the turn rows.
-    float* const turns[turnRows.size()] = {
-        &placement.rot,  &placement.rotAxis.x(),  &placement.rotAxis.y(),  &placement.rotAxis.z(),
-        &placement.tilt, &placement.tiltAxis.x(), &placement.tiltAxis.y(), &placement.tiltAxis.z()};
-    for (std::size_t row = 0; row < turnRows.size(); ++row)
-        read.number(turnKeys[row], *turns[row]);
+    const ParameterKey* keys = turnKeys.data();
+    read.number(keys[0], placement.rot);
+    read.number(keys[1], placement.rotAxis.x());
+    read.number(keys[2], placement.rotAxis.y());
+    read.number(keys[3], placement.rotAxis.z());
+    read.number(keys[4], placement.tilt);
+    read.number(keys[5], placement.tiltAxis.x());
+    read.number(keys[6], placement.tiltAxis.y());
+    read.number(keys[7], placement.tiltAxis.z());
 }
 
 void readTextureCorners(BasicShape::ParameterRead& read, TextureCorners& corners)
