@@ -1,6 +1,5 @@
 #include "CubeShape.h"
 
-#include "Config.h"
 #include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
@@ -8,7 +7,7 @@
 
 namespace {
 
-const ParameterKey sizeKey("size"), textureKey("texture"), shaderKey("shader");
+const ParameterKey sizeKey("size"), textureKey("texture");
 
 const int faceCount = 6;
 const int vertexCount = 4 * faceCount;
@@ -63,8 +62,6 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
     addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
 
     cubeState().attach(*this);
-
-    shaderDir = Config::getInstance()->get("Shader");
 }
 
 CubeShape::~CubeShape() { cubeState().detach(*this); }
@@ -86,7 +83,7 @@ void CubeShape::redraw()
         readColour(read, colour);
         read.text(textureKey, texture);
         readTextureCorners(read, corners);
-        read.text(shaderKey, shader);
+        ShapeShader::readName(read, shader);
     }
 
     setPosition(placement, size);
@@ -99,7 +96,7 @@ void CubeShape::redraw()
     if (!texture.empty() || !cubeState().sharedBy(*this))
         setTextureImage(texture);
     if (!isNoShader(shader) || !cubeState().sharedBy(*this))
-        setShader(shaderPaths(shaderDir, shader));
+        setShader(shader);
 
     colors->dirty();
     normals->dirty();
@@ -136,11 +133,11 @@ void CubeShape::setColor(const osg::Vec4f& colour)
 
 void CubeShape::setTextureCoords(const TextureCorners& corners) { writeTextureCorners(*texCoords, corners); }
 
-void CubeShape::setShader(const ShaderPaths& paths)
+void CubeShape::setShader(const std::string& shaderName)
 {
-    if (cubeState().sharedBy(*this) && paths == shaderPaths("", "None"))
+    if (cubeState().sharedBy(*this) && isNoShader(shaderName))
         return;
-    if (!shaderProgram)
-        shaderProgram.reset(new ShaderProgram());
-    shaderProgram->apply(cubeState().own(*this), paths);
+    if (!shapeShader)
+        shapeShader.reset(new ShapeShader());
+    shapeShader->apply(cubeState().own(*this), shapeShader->paths(shaderName));
 }

@@ -1,6 +1,5 @@
 #include "CylinderShape.h"
 
-#include "Config.h"
 #include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
@@ -9,7 +8,7 @@
 namespace {
 
 const ParameterKey rxKey("rx"), ryKey("ry"), rzKey("rz");
-const ParameterKey radiusKey("radius"), heightKey("height"), rotateKey("rotate"), shaderKey("shader");
+const ParameterKey radiusKey("radius"), heightKey("height"), rotateKey("rotate");
 
 }  // namespace
 
@@ -24,8 +23,6 @@ CylinderShape::CylinderShape(std::string userName, std::string objectName)
     osg::StateSet* stateSet = getOrCreateStateSet();
     stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
     applyLighting(*stateSet);
-
-    shaderDir = Config::getInstance()->get("Shader");
 }
 
 void CylinderShape::redraw()
@@ -48,14 +45,14 @@ void CylinderShape::redraw()
         read.number(radiusKey, radius);
         read.number(heightKey, height);
         read.number(rotateKey, angle);
-        read.text(shaderKey, shader);
+        ShapeShader::readName(read, shader);
     }
 
     setShapePosition(centre, radius, height);
     setShapeRotation(turnAbout(angle, axis));
     rebuildShape();
     setShapeColor(colour);
-    setShader(shaderPaths(shaderDir, shader));
+    setShader(shapeShader.paths(shader));
 }
 
 void CylinderShape::setShapePosition(const osg::Vec3f& centre, float radius, float height)
@@ -75,4 +72,4 @@ void CylinderShape::setShapeColor(const osg::Vec4f& colour)
     applyColourBin(*getOrCreateStateSet(), {colour.a()});
 }
 
-void CylinderShape::setShader(const ShaderPaths& paths) { shaderProgram.apply(*getOrCreateStateSet(), paths); }
+void CylinderShape::setShader(const ShaderPaths& paths) { shapeShader.apply(*getOrCreateStateSet(), paths); }
