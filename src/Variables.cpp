@@ -4,9 +4,10 @@
 #include "Variables.h"
 
 #include "DependencyGraph.h"
+#include "FullName.h"
 #include "ScheduleType.h"
+#include "SenderReport.h"
 #include "StringType.h"
-#include "User.h"
 #include "VarType.h"
 
 #include <OpenThreads/ScopedLock>
@@ -46,6 +47,12 @@ constexpr double storedVectorBudget = 1e7;
 constexpr double workBudget = 1e8;
 
 const std::string undefinedSymbol = "Undefined symbol";
+
+// The store's messages go to the sender; on standard error they are marked as the store's.
+void sendError(User* user, const std::string& message)
+{
+    reportToSender(user, message, "Variable add error: ");
+}
 
 // Ends a loop at its bound and notes that it did; the evaluation then goes
 // on without an exception.
@@ -102,14 +109,6 @@ bool literalValue(const std::string& text, double& value)
     return true;
 }
 
-// The user part of a full name ("user0" of "user0:box.size"); empty when
-// the name has none.
-std::string ownerOf(const std::string& fullName)
-{
-    const std::string::size_type colon = fullName.find(':');
-    return colon == std::string::npos ? std::string() : fullName.substr(0, colon);
-}
-
 // Unbinds the names that one parse found, at its end, after the expression
 // that read them is gone.
 struct Unbind {
@@ -131,8 +130,8 @@ public:
     enum Outcome { bound, refused, undecided };
     typedef std::function<Outcome(const std::string& fullName)> Resolve;
 
-    NameQualifier(Parser& parser, const std::string& owner, std::size_t textSize, Resolve resolve)
-        : unknown_symbol_resolver(e_usrmode_extended), parser(parser), prefix(owner + ":"), ownerless(owner.empty()),
+    NameQualifier(Parser& parser, std::string_view owner, std::size_t textSize, Resolve resolve)
+        : unknown_symbol_resolver(e_usrmode_extended), parser(parser), prefix(userPrefix(owner)), ownerless(owner.empty()),
           textSize(textSize), resolve(std::move(resolve))
     {
     }
@@ -141,7 +140,7 @@ public:
     {
         if (stopped)
             return false;
-        if (name.find(':') != std::string::npos)
+        if (namesUser(name))
             return found(name);
         // A position met twice would mean the text is read again: left to
         // the compilations per name, as are bare names without an owner.
@@ -325,14 +324,6 @@ bool Variables::exists(std::string fullName)
     return vars->get(fullName, value);
 }
 
-void Variables::sendError(User* user, std::string message)
-{
-    if (user != nullptr)
-        user->addError(message);
-    else
-        std::cerr << ("Variable add error: " + message + "\n");
-}
-
 void Variables::add(User* user, std::string fullName, std::string text, ParamType kind)
 {
     OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
@@ -366,7 +357,7 @@ bool Variables::evaluate(User* user, std::string ownerName, std::string text, do
             return false;
         // The owner's prefix stands in for a full name: it names no value.
         std::set<std::string> usedNames;
-        if (!parse(user, ownerName + ":", text, usedNames, 2 * limits.symbols + 2))
+        if (!parse(user, userPrefix(ownerName), text, usedNames, 2 * limits.symbols + 2))
             return false;
         Expression expression;
         expression.register_symbol_table(engine->symbolTable);
@@ -568,7 +559,7 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
         sendError(user, "Expression empty");
         return false;
     }
-    const std::string owner = ownerOf(fullName);
+    const std::string_view owner = userPart(fullName);
     // Only a plain owner name is sure to read as one name with the name
     // after it, whatever comes before (a number's exponent takes an 'e').
     const bool plainOwner = owner.empty() || (std::isalpha(static_cast<unsigned char>(owner[0])) &&
@@ -623,8 +614,10 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
 bool Variables::parseByPasses(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
                               std::size_t maxPasses)
 {
-    const std::string owner = ownerOf(fullName);
-    const std::string prefix = owner + ":";
+    // Names without a user go into the owner's namespace; without an owner
+    // (no or an empty user part) they stay as written.
+    const std::string_view owner = userPart(fullName);
+    const std::string prefix = userPrefix(owner);
 
     Unbind unbind{engine->foundNames};
     Expression localExpression;
@@ -665,7 +658,7 @@ bool Variables::parseByPasses(User* user, std::string fullName, std::string& tex
             if (token.position == std::numeric_limits<std::size_t>::max() || token.position >= compiled.size())
                 continue;
             const std::string& name = token.value;
-            if (name.find(':') == std::string::npos) {
+            if (!namesUser(name)) {
                 if (!owner.empty())
                     insertions.insert(token.position);
                 continue;
@@ -742,7 +735,7 @@ void Variables::bindNamesIn(const std::string& text)
         return;  // the compilation reports what the lexer cannot read
     for (std::size_t i = 0; i < lexer.size(); ++i) {
         const Token& token = lexer[i];
-        if (token.type != Token::e_symbol || token.value.find(':') == std::string::npos ||
+        if (token.type != Token::e_symbol || !namesUser(token.value) ||
             engine->symbolTable.symbol_exists(token.value))
             continue;
         if (VarType* holder = symbolHolder(token.value))

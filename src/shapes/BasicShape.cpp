@@ -1,5 +1,6 @@
 #include "BasicShape.h"
 
+#include "FullName.h"
 #include "ScheduleType.h"
 #include "ShapeDefinitions.h"
 #include "StringType.h"
@@ -15,18 +16,18 @@
 namespace {
 
 // The names of a type's rows, one list for every shape of the type.
-std::shared_ptr<const ParameterBindings::Names> rowNames(const ParamDefinitions& rows)
+std::shared_ptr<const ParameterBindings::RowNames> rowNames(const ParamDefinitions& rows)
 {
     static std::mutex lock;
-    static std::map<const ParamDefinitions*, std::shared_ptr<const ParameterBindings::Names>> lists;
+    static std::map<const ParamDefinitions*, std::shared_ptr<const ParameterBindings::RowNames>> lists;
     std::lock_guard<std::mutex> guard(lock);
-    std::shared_ptr<const ParameterBindings::Names>& list = lists[&rows];
+    std::shared_ptr<const ParameterBindings::RowNames>& list = lists[&rows];
     // Rows are only ever added: a list of another length is out of date.
-    if (!list || list->size() != rows.size()) {
-        auto names = std::make_shared<ParameterBindings::Names>();
+    if (!list || list->names().size() != rows.size()) {
+        ParameterBindings::Names names;
         for (const auto& row : rows)
-            names->push_back(&row.first);
-        list = names;
+            names.push_back(&row.first);
+        list = std::make_shared<const ParameterBindings::RowNames>(std::move(names));
     }
     return list;
 }
@@ -40,16 +41,15 @@ void BasicShape::createMapping(std::string userName, std::string objectName, std
     if (rows == nullptr)
         return;
     Variables* store = Variables::getInstance();
-    const std::string prefix = userName + ":" + objectName + ".";
     std::vector<Type*> values;
     values.reserve(rows->size());
     for (const auto& row : *rows) {
-        const std::string fullName = prefix + row.first;
+        const std::string parameter = fullName(userName, objectName, row.first);
         Type* value = nullptr;
-        if (!store->get(fullName, value))
-            store->add(nullptr, fullName, row.second.first, row.second.second);
+        if (!store->get(parameter, value))
+            store->add(nullptr, parameter, row.second.first, row.second.second);
         // A value that could not be stored leaves nothing to bind.
-        if (value != nullptr || store->get(fullName, value))
+        if (value != nullptr || store->get(parameter, value))
             value->addAssocObject(owner);
         values.push_back(value);
     }
@@ -64,16 +64,14 @@ void BasicShape::setName(std::string text)
 
 std::string BasicShape::getName() { return name; }
 
-Type* BasicShape::boundValue(const std::string& parameter)
+void BasicShape::noteUnboundRead(const std::string& parameter)
 {
-    Type* value = nullptr;
-    if (!parameters.find(parameter, value)) {
-        if (!unboundReads)
-            unboundReads.reset(new std::set<std::string>());
-        unboundReads->insert(parameter);
-    }
-    return value;
+    if (!unboundReads)
+        unboundReads.reset(new std::set<std::string>());
+    unboundReads->insert(parameter);
 }
+
+void BasicShape::noteUnboundRead(const ParameterKey& parameter) { noteUnboundRead(parameter.name()); }
 
 const std::set<std::string>& BasicShape::unboundParameterReads() const
 {
@@ -81,22 +79,50 @@ const std::set<std::string>& BasicShape::unboundParameterReads() const
     return unboundReads ? *unboundReads : none;
 }
 
-void BasicShape::getParameterValue(const std::string& parameter, float& out)
+BasicShape::ParameterRead::ParameterRead(BasicShape& shape)
+    : shape(shape), view(shape.parameters.keyView()), guard(Type::contentLock())
 {
-    Type* value = boundValue(parameter);
+}
+
+void BasicShape::ParameterRead::numberOutOfView(const ParameterKey& parameter, float& out)
+{
+    readNumber(parameter, out);
+}
+
+template <typename Name>
+void BasicShape::ParameterRead::readText(const Name& parameter, std::string& out)
+{
+    Type* value = shape.boundValue(parameter);
     if (value == nullptr)
         return;
-    if (VarType* number = value->asVarType())
-        out = static_cast<float>(number->getValue());
+    if (StringType* text = value->asStringType())
+        out = text->stringUnderLock();
+}
+
+void BasicShape::ParameterRead::number(const std::string& parameter, float& out) { readNumber(parameter, out); }
+
+void BasicShape::ParameterRead::text(const ParameterKey& parameter, std::string& out)
+{
+    const std::size_t at = view.positionOf(parameter);
+    if (at != ParameterBindings::none && !view.holdsNumber(at)) {
+        if (Type* value = view.values[at])
+            if (StringType* text = value->asStringType())
+                out = text->stringUnderLock();
+        return;
+    }
+    readText(parameter, out);
+}
+
+void BasicShape::ParameterRead::text(const std::string& parameter, std::string& out) { readText(parameter, out); }
+
+void BasicShape::getParameterValue(const std::string& parameter, float& out)
+{
+    ParameterRead(*this).number(parameter, out);
 }
 
 void BasicShape::getParameterString(const std::string& parameter, std::string& out)
 {
-    Type* value = boundValue(parameter);
-    if (value == nullptr)
-        return;
-    if (StringType* text = value->asStringType())
-        out = text->getString();
+    ParameterRead(*this).text(parameter, out);
 }
 
 void BasicShape::getParameterSchedule(const std::string& parameter, std::list<Event>& out)

@@ -1,15 +1,22 @@
 #include "CircleShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 
 #include <osg/Math>
 #include <cmath>
 
+namespace {
+
+const ParameterKey radiusKey("radius");
+
+}  // namespace
+
 CircleShape::CircleShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "circle", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(segments + 2);
     colors = new osg::Vec4Array(segments + 2);
@@ -31,11 +38,16 @@ void CircleShape::redraw()
     osg::Vec4f centreColour = colors->front();
     osg::Vec4f rimColour = (*colors)[1];
 
-    readPlacement(*this, placement);
-    getParameterValue("radius", radius);
-    readColour(*this, centreColour, "1");
-    readColour(*this, rimColour, "2");
-    const ShaderPaths shaderPaths = shader.paths(*this);
+    std::string shaderName;
+    {
+        ParameterRead read(*this);
+        readPlacement(read, placement);
+        read.number(radiusKey, radius);
+        readColour(read, centreColour, 1);
+        readColour(read, rimColour, 2);
+        shader.readName(read, shaderName);
+    }
+    const ShaderPaths shaderPaths = shader.paths(shaderName);
 
     setPosition(placement, radius);
     setColor(centreColour, rimColour);

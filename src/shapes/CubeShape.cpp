@@ -1,11 +1,15 @@
 #include "CubeShape.h"
 
-#include "Config.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "SharedState.h"
 
+#include <cmath>
+
 namespace {
+
+const ParameterKey sizeKey("size"), textureKey("texture");
 
 const int faceCount = 6;
 const int vertexCount = 4 * faceCount;
@@ -47,7 +51,7 @@ SharedState& cubeState()
 CubeShape::CubeShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "cube", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(vertexCount);
     colors = new osg::Vec4Array(1);
@@ -60,8 +64,6 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
     addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
 
     cubeState().attach(*this);
-
-    shaderDir = Config::getInstance()->get("Shader");
 }
 
 CubeShape::~CubeShape() { cubeState().detach(*this); }
@@ -76,20 +78,27 @@ void CubeShape::redraw()
     std::string texture;
     std::string shader;
 
-    getParameterValue("size", size);
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    getParameterString("texture", texture);
-    readTextureCorners(*this, corners);
-    getParameterString("shader", shader);
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        read.text(textureKey, texture);
+        readTextureCorners(read, corners);
+        ShapeShader::readName(read, shader);
+    }
 
     setPosition(placement, size);
     setColor(colour);
     setTextureCoords(corners);
     if (!texture.empty())
         cubeState().own(*this);
-    setTextureImage(texture);
-    setShader(shaderPaths(shaderDir, shader));
+    // The shared state has neither texture nor shader: a cube that still
+    // shares it and names none has nothing to switch off.
+    if (!texture.empty() || !cubeState().sharedBy(*this))
+        setTextureImage(texture);
+    if (!isNoShader(shader) || !cubeState().sharedBy(*this))
+        setShader(shader);
 
     colors->dirty();
     normals->dirty();
@@ -101,15 +110,27 @@ void CubeShape::redraw()
 void CubeShape::setPosition(const Placement& placement, float size)
 {
     const PlacementTransform transform(placement);
+    const float half = size * 0.5f;
     osg::Vec3f corners[8];
-    cubeCorners(size * 0.5f, corners);
-    for (osg::Vec3f& corner : corners)
-        corner = transform.point(corner);
+    cubeCorners(half, corners);
+    // The corners of a finite size are finite: when they are only moved,
+    // they need not be tested one by one.
+    if (transform.onlyMoves() && std::isfinite(half)) {
+        for (osg::Vec3f& corner : corners)
+            corner = transform.movedFinite(corner);
+    } else {
+        for (osg::Vec3f& corner : corners)
+            corner = transform.point(corner);
+    }
+    // The face normals are finite, without negative zeros: unturned, they stay.
+    const bool turns = transform.turns();
+    osg::Vec3f* vertex = &vertices->front();
+    osg::Vec3f* normal = &normals->front();
     for (int face = 0; face < faceCount; ++face) {
-        const osg::Vec3f normal = transform.normal(faceNormals[face]);
+        const osg::Vec3f faceNormal = turns ? transform.normal(faceNormals[face]) : faceNormals[face];
         for (int k = 0; k < 4; ++k) {
-            (*vertices)[4 * face + k] = corners[faceCorners[face][k]];
-            (*normals)[4 * face + k] = normal;
+            *vertex++ = corners[faceCorners[face][k]];
+            *normal++ = faceNormal;
         }
     }
 }
@@ -124,11 +145,11 @@ void CubeShape::setColor(const osg::Vec4f& colour)
 
 void CubeShape::setTextureCoords(const TextureCorners& corners) { writeTextureCorners(*texCoords, corners); }
 
-void CubeShape::setShader(const ShaderPaths& paths)
+void CubeShape::setShader(const std::string& shaderName)
 {
-    if (cubeState().sharedBy(*this) && paths == shaderPaths("", "None"))
+    if (cubeState().sharedBy(*this) && isNoShader(shaderName))
         return;
-    if (!shaderProgram)
-        shaderProgram.reset(new ShaderProgram());
-    shaderProgram->apply(cubeState().own(*this), paths);
+    if (!shapeShader)
+        shapeShader.reset(new ShapeShader());
+    shapeShader->apply(cubeState().own(*this), shapeShader->paths(shaderName));
 }

@@ -1,5 +1,6 @@
 #include "LightShape.h"
 
+#include "FullName.h"
 #include "MainNode.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
@@ -12,6 +13,7 @@
 namespace {
 
 const int lightCount = 8;
+const ParameterKey typeKey("type"), radiusKey("radius"), numKey("num");
 
 }  // namespace
 
@@ -26,7 +28,7 @@ std::optional<int> lightNumber(float num)
 LightShape::LightShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "light", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     sphere = new osg::Sphere(osg::Vec3f(0.0f, 0.0f, 0.0f), 1.0f);
     setShape(sphere);
@@ -49,11 +51,14 @@ void LightShape::redraw()
     float radius = shapeRadius;
     float num = 0.0f;
 
-    readPosition(*this, position);
-    getParameterValue("type", w);
-    readColour(*this, colour);
-    getParameterValue("radius", radius);
-    getParameterValue("num", num);
+    {
+        ParameterRead read(*this);
+        readPosition(read, position);
+        read.number(typeKey, w);
+        readColour(read, colour);
+        read.number(radiusKey, radius);
+        read.number(numKey, num);
+    }
 
     const osg::Vec4f lightPosition(position, w);
     setShapePosition(lightPosition, radius);

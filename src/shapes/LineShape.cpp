@@ -1,14 +1,21 @@
 #include "LineShape.h"
 
+#include "FullName.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
 
 #include <cmath>
 
+namespace {
+
+const ParameterKey widthKey("width");
+
+}  // namespace
+
 LineShape::LineShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "line", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(2);
     colors = new osg::Vec4Array(2);
@@ -31,11 +38,14 @@ void LineShape::redraw()
     osg::Vec4f secondColour = (*colors)[1];
     float width = lineWidth->getWidth();
 
-    readPosition(*this, first, "1");
-    readColour(*this, firstColour, "1");
-    readPosition(*this, second, "2");
-    readColour(*this, secondColour, "2");
-    getParameterValue("width", width);
+    {
+        ParameterRead read(*this);
+        readPosition(read, first, 1);
+        readColour(read, firstColour, 1);
+        readPosition(read, second, 2);
+        readColour(read, secondColour, 2);
+        read.number(widthKey, width);
+    }
 
     setPosition(first, second);
     setColor(firstColour, secondColour);

@@ -1,6 +1,7 @@
 #include "ModelShape.h"
 
 #include "Config.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "MainNode.h"
 #include "ModelFiles.h"
@@ -13,13 +14,14 @@
 namespace {
 
 const std::string noModel = "None";
+const ParameterKey scaleKey("scale"), fileKey("file");
 
 }  // namespace
 
 ModelShape::ModelShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "model", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     // The loaded model shares this state set, so OVERRIDE reaches its parts.
     osg::StateSet* stateSet = getOrCreateStateSet();
@@ -36,10 +38,13 @@ void ModelShape::redraw()
     float scale = 1.0f;
     std::string file;
 
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    getParameterValue("scale", scale);
-    getParameterString("file", file);
+    {
+        ParameterRead read(*this);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        read.number(scaleKey, scale);
+        read.text(fileKey, file);
+    }
 
     if (file != noModel)
         std::cout << "filename: " + printableText(modelPath(file)) + "\n" << std::flush;

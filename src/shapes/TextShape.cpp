@@ -1,6 +1,7 @@
 #include "TextShape.h"
 
 #include "Config.h"
+#include "FullName.h"
 #include "ImageFiles.h"
 #include "ParameterGroups.h"
 #include "SafeFileName.h"
@@ -10,10 +11,13 @@
 #include <osg/CopyOp>
 #include <osgText/Font>
 #include <cmath>
+#include <utility>
 
 namespace {
 
-const char* const defaultFontName = "BigCaslon.ttf";
+const ParameterKey sizeKey("size"), labelKey("label"), fontKey("font");
+
+const std::string defaultFontName = "BigCaslon.ttf";
 const unsigned int minFontResolution = 1;
 const unsigned int maxFontResolution = 256;
 
@@ -31,7 +35,7 @@ unsigned int fontResolution(float size)
 TextShape::TextShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "text", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     setColor(osg::Vec4(1.0f, 1.0f, 1.0f, 1.0f));
     setCharacterSize(10.0f);
@@ -51,22 +55,25 @@ void TextShape::redraw()
     std::string label;
     std::string font;
 
-    readPosition(*this, position);
-    readColour(*this, colour);
-    getParameterValue("size", size);
-    getParameterString("label", label);
-    getParameterString("font", font);
+    {
+        ParameterRead read(*this);
+        readPosition(read, position);
+        readColour(read, colour);
+        read.number(sizeKey, size);
+        read.text(labelKey, label);
+        read.text(fontKey, font);
+    }
 
     if (!std::isfinite(size))
         size = getCharacterHeight();
-    if (font.empty() || !isSafeFileName(font))
-        font = defaultFontName;
+    // The name of the font read last passed this rule already.
+    const bool useDefault = font.empty() || (font != fontName && !isSafeFileName(font));
     const unsigned int resolution = fontResolution(size);
 
     // The font and its resolution first, so that the glyphs are laid out once for them.
-    setFontPath(fontDir + font);
+    setFontName(useDefault ? defaultFontName : font);
     setFontResolution(resolution, resolution);
-    setText(ReplaceEscapeSequences(label), osgText::String::ENCODING_UTF8);
+    setText(ReplaceEscapeSequences(std::move(label)), osgText::String::ENCODING_UTF8);
     setCharacterSize(size);
     setPosition(position);
     setRotation(osg::Quat());
@@ -85,10 +92,11 @@ osg::StateSet* TextShape::createStateSet()
     return own;
 }
 
-void TextShape::setFontPath(const std::string& path)
+void TextShape::setFontName(const std::string& name)
 {
-    if (path == fontPath)
+    if (name == fontName)
         return;
-    fontPath = path;
+    fontName = name;
+    const std::string path = fontDir + name;
     setFont(guardedRead([&] { return osgText::readRefFontFile(path); }));
 }

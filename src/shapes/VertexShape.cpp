@@ -1,6 +1,7 @@
 #include "VertexShape.h"
 
 #include "FaceNormal.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
@@ -26,7 +27,7 @@ VertexShape<N>::VertexShape(const std::string& userName, const std::string& obje
     : typeWord(typeWord)
 {
     createMapping(userName, objectName, typeWord, this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(N);
     colors = new osg::Vec4Array(N);
@@ -48,12 +49,15 @@ void VertexShape<N>::redraw()
 {
     Positions positions;
     Colours colours;
-    for (std::size_t k = 0; k < N; ++k) {
-        const std::string vertexNumber = N == 1 ? "" : std::to_string(k + 1);
-        positions[k] = (*vertices)[k];
-        colours[k] = (*colors)[k];
-        readPosition(*this, positions[k], vertexNumber);
-        readColour(*this, colours[k], vertexNumber);
+    {
+        ParameterRead read(*this);
+        for (std::size_t k = 0; k < N; ++k) {
+            const unsigned vertexNumber = N == 1 ? 0 : static_cast<unsigned>(k + 1);
+            positions[k] = (*vertices)[k];
+            colours[k] = (*colors)[k];
+            readPosition(read, positions[k], vertexNumber);
+            readColour(read, colours[k], vertexNumber);
+        }
     }
 
     setPosition(positions);

@@ -1,11 +1,18 @@
 #include "VideoShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
+
+namespace {
+
+const ParameterKey sizeKey("size"), fileKey("file");
+
+}  // namespace
 
 VideoShape::VideoShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "video", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
     switchOnLights(*getOrCreateStateSet());
 }
 
@@ -13,8 +20,11 @@ void VideoShape::redraw()
 {
     float size = 1.0f;
     std::string file;
-    getParameterValue("size", size);
-    getParameterString("file", file);
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        read.text(fileKey, file);
+    }
     redrawQuad(size, size);
     setVideoTexture(file);
 }
