@@ -3,9 +3,11 @@
 
 #include "CommandParser.h"
 
+#include "FullName.h"
 #include "MainNode.h"
 #include "ParamType.h"
 #include "Scheduler.h"
+#include "SenderReport.h"
 #include "ShapeDefinitions.h"
 #include "ShapeFactory.h"
 #include "ShapeUpdates.h"
@@ -24,14 +26,6 @@ namespace {
 std::string nameOf(User* user)
 {
     return user != nullptr ? user->getName() : std::string();
-}
-
-void report(User* user, const std::string& message)
-{
-    if (user != nullptr)
-        user->addError(message);
-    else
-        std::cerr << message + "\n";
 }
 
 // How an assigned value is stored: its kind in the store and its text.
@@ -70,51 +64,29 @@ std::string tagText(Type* tag)
     return text != nullptr ? text->getString() : std::string();
 }
 
-// Takes a written name apart; on a malformed name gives false and the
-// diagnostic line for standard error. Parts a name lacks stay untouched.
-bool splitName(const std::string& name, std::string& userPart, std::string& objectPart, std::string& parameterPart,
-               std::string& diagnostic)
+// The line on standard error for a malformed name.
+const char* problemLine(NameProblem problem)
 {
-    std::size_t colon = std::string::npos;
-    std::size_t dot = std::string::npos;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ':') {
-            if (colon != std::string::npos || dot != std::string::npos) {
-                diagnostic = "Error: Invalid : string\n";
-                return false;
-            }
-            colon = i;
-            userPart = name.substr(0, i);
-        } else if (name[i] == '.') {
-            if (dot != std::string::npos) {
-                diagnostic = "Error: Invalid . string - no variabel specified\n";
-                return false;
-            }
-            dot = i;
-            const std::size_t start = colon == std::string::npos ? 0 : colon + 1;
-            objectPart = name.substr(start, i - start);
-        }
-    }
-    if (dot != std::string::npos)
-        parameterPart = name.substr(dot + 1);
-    else if (colon != std::string::npos)
-        parameterPart = name.substr(colon + 1);
-    else
-        parameterPart = name;
-    return true;
+    return problem == NameProblem::MisplacedColon ? "Error: Invalid : string\n"
+                                                  : "Error: Invalid . string - no variabel specified\n";
 }
 
 // splitName; a malformed name writes its diagnostic after the trace given,
 // in one write, and is reported to the user.
-bool splitNameOrReport(User* user, const std::string& name, const std::string& trace, std::string& userPart,
-                       std::string& objectPart, std::string& parameterPart)
+bool splitOrReport(User* user, const std::string& name, const std::string& trace, WrittenName& written)
 {
-    std::string diagnostic;
-    if (splitName(name, userPart, objectPart, parameterPart, diagnostic))
+    const NameProblem problem = splitName(name, written);
+    if (problem == NameProblem::None)
         return true;
-    std::cerr << trace + diagnostic;
-    report(user, name + ": bad variable string.");
+    std::cerr << trace + problemLine(problem);
+    reportToSender(user, name + ": bad variable string.");
     return false;
+}
+
+// The full name of an object's type tag.
+std::string tagName(std::string_view user, std::string_view objectName)
+{
+    return fullName(user, objectName, "name");
 }
 
 }  // namespace
@@ -122,7 +94,16 @@ bool splitNameOrReport(User* user, const std::string& name, const std::string& t
 bool CommandParser::extractVar(User* user, std::string name, std::string& userPart, std::string& objectPart,
                                std::string& parameterPart)
 {
-    return splitNameOrReport(user, name, "", userPart, objectPart, parameterPart);
+    WrittenName written;
+    if (!splitOrReport(user, name, "", written))
+        return false;
+    // Parts the name lacks stay as they were.
+    if (written.hasUser)
+        userPart = written.user;
+    if (written.hasObject)
+        objectPart = written.object;
+    parameterPart = written.parameter;
+    return true;
 }
 
 bool CommandParser::setVar(User* user, std::string name, std::string value, int kind)
@@ -131,20 +112,20 @@ bool CommandParser::setVar(User* user, std::string name, std::string value, int 
     std::string trace = "currentUser: " + nameOf(user) + " paramName:" + name + " value:" + value +
                         " type:" + std::to_string(kind) + "\n";
 
-    std::string userPart, objectPart, parameterPart;
-    if (!splitNameOrReport(user, name, trace, userPart, objectPart, parameterPart))
+    WrittenName written;
+    if (!splitOrReport(user, name, trace, written))
         return false;
 
-    std::string fullName = (userPart.empty() ? nameOf(user) : userPart) + ":";
-    fullName += objectPart.empty() ? parameterPart : objectPart + "." + parameterPart;
-    trace += "paramName:" + name + " refUser:" + userPart + " obj:" + objectPart + " param:" + parameterPart +
-             "\nFull param name: " + fullName + "\n";
+    const std::string storedName = assignedName(written, nameOf(user));
+    trace += "paramName:" + name + " refUser:";
+    trace.append(written.user).append(" obj:").append(written.object).append(" param:").append(written.parameter);
+    trace += "\nFull param name: " + storedName + "\n";
 
     Variables* store = Variables::getInstance();
     // An assignment never adds a parameter to an object.
-    if (!objectPart.empty() && !store->exists(fullName)) {
+    if (!written.object.empty() && !store->exists(storedName)) {
         std::cerr << trace;
-        report(user, name + ": var not found.");
+        reportToSender(user, name + ": var not found.");
         return false;
     }
 
@@ -154,35 +135,26 @@ bool CommandParser::setVar(User* user, std::string name, std::string value, int 
         std::cerr << trace;
         return false;
     }
-    trace += "adding var to table:" + fullName + "\n";
+    trace += "adding var to table:" + storedName + "\n";
     if (kind == VALUE_STRING)
         trace += "Adding to string\n";
     else if (kind == VALUE_LIST_ENTRY)
         trace += "Adding to list\n";
     std::cerr << trace;
-    store->add(user, fullName, text, type);
+    store->add(user, storedName, text, type);
     return true;
 }
 
 Type* CommandParser::getVar(User* user, std::string name)
 {
     std::string trace = "currentUser: " + nameOf(user) + " paramName:" + name + "\n";
-    std::string userPart, objectPart, parameterPart;
-    if (!splitNameOrReport(user, name, trace, userPart, objectPart, parameterPart))
+    WrittenName written;
+    if (!splitOrReport(user, name, trace, written))
         return nullptr;
     std::cerr << trace;
 
-    // A name with a ':' is taken as written; an empty user part (":x") is the
-    // current user, as when storing.
-    const std::size_t colon = name.find(':');
-    std::string fullName;
-    if (colon == std::string::npos)
-        fullName = nameOf(user) + ":" + name;
-    else
-        fullName = (userPart.empty() ? nameOf(user) : userPart) + name.substr(colon);
-
     Type* value = nullptr;
-    if (!Variables::getInstance()->get(fullName, value))
+    if (!Variables::getInstance()->get(readName(written, nameOf(user)), value))
         return nullptr;
     return value;
 }
@@ -190,12 +162,12 @@ Type* CommandParser::getVar(User* user, std::string name)
 bool CommandParser::setParam(User* user, std::string objectName, std::string parameter, std::string value, int kind,
                              std::string typeWord)
 {
-    const std::string baseName = nameOf(user) + ":" + objectName;
+    const std::string owner = nameOf(user);
     Variables* store = Variables::getInstance();
 
     Type* tag = nullptr;
-    if (!store->get(baseName + ".name", tag)) {
-        report(user, objectName + ": object not found.");
+    if (!store->get(tagName(owner, objectName), tag)) {
+        reportToSender(user, objectName + ": object not found.");
         return false;
     }
     const std::string objectType = tagText(tag);
@@ -207,7 +179,7 @@ bool CommandParser::setParam(User* user, std::string objectName, std::string par
     // A tag that names no registered type has no parameters to match.
     ParamDefinitions* definitions = ShapeDefinitions::getInstance()->getDefinition(objectType);
     if (definitions == nullptr || definitions->find(parameter) == definitions->end()) {
-        report(user, parameter + ": parameter not found for object type " + objectType);
+        reportToSender(user, parameter + ": parameter not found for object type " + objectType);
         return true;
     }
 
@@ -215,7 +187,7 @@ bool CommandParser::setParam(User* user, std::string objectName, std::string par
     std::string text;
     if (!storedForm(kind, true, value, type, text))
         return false;
-    store->add(user, baseName + "." + parameter, text, type);
+    store->add(user, fullName(owner, objectName, parameter), text, type);
     return true;
 }
 
@@ -223,10 +195,10 @@ void CommandParser::checkForNewShape(User* user, std::string objectName, Type*, 
 {
     const std::string userName = nameOf(user);
     Type* tag = nullptr;
-    if (Variables::getInstance()->get(userName + ":" + objectName + ".name", tag)) {
+    if (Variables::getInstance()->get(tagName(userName, objectName), tag)) {
         const std::string objectType = tagText(tag);
         if (objectType != typeWord)
-            report(user, objectName + ": already exists as " + objectType);
+            reportToSender(user, objectName + ": already exists as " + objectType);
         return;
     }
 
@@ -260,31 +232,30 @@ void CommandParser::checkForNewShape(User* user, std::string objectName, Type*, 
 
 void CommandParser::remove(User* user, std::string name, std::string requestingUser)
 {
-    std::string userPart, objectPart, parameterPart;
-    if (!extractVar(user, name, userPart, objectPart, parameterPart)) {
+    WrittenName written;
+    if (!splitOrReport(user, name, "", written)) {
         std::cerr << "Error: Invalid name\n";
         return;
     }
     // A name without user part belongs to the requesting user.
-    if (userPart.empty())
-        userPart = requestingUser;
-    if (userPart != requestingUser) {
+    const std::string_view owner = written.owner(requestingUser);
+    if (owner != requestingUser) {
         std::cerr << "Error: Cannot remove another users variable or element\n";
         return;
     }
     Variables* store = Variables::getInstance();
-    if (!objectPart.empty()) {
-        const std::string fullName = userPart + ":" + objectPart + "." + parameterPart;
-        if (store->exists(fullName)) {
-            store->remove(fullName);
+    if (!written.object.empty()) {
+        const std::string parameter = fullName(owner, written.object, written.parameter);
+        if (store->exists(parameter)) {
+            store->remove(parameter);
             return;
         }
     } else {
-        const std::string fullName = userPart + ":" + parameterPart;
-        if (store->exists(fullName + ".name"))
+        const std::string value = fullName(owner, written.parameter);
+        if (store->exists(tagName(owner, written.parameter)))
             return;  // an object: nothing is removed
-        if (store->exists(fullName)) {
-            store->remove(fullName);
+        if (store->exists(value)) {
+            store->remove(value);
             return;
         }
     }

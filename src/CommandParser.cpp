@@ -5,6 +5,7 @@
 #include "ParseDriver.h"
 #include "ParseLock.h"
 #include "ScreenshotCapture.h"
+#include "SenderReport.h"
 #include "User.h"
 #include "Users.h"
 
@@ -125,14 +126,6 @@ void CommandParser::parseEvent(std::string userName, std::string command)
     parseCommand(buildMessage(owner->getAddress(), owner->getPort(), command));
 }
 
-void CommandParser::reportToCurrentUser(const std::string& message)
-{
-    if (currentUser != nullptr)
-        currentUser->addError(message);
-    else
-        std::cerr << message + "\n";
-}
-
 bool CommandParser::writeScreenshot(std::string name)
 {
     std::string problem = checkScreenshotName(name);
@@ -140,6 +133,6 @@ bool CommandParser::writeScreenshot(std::string name)
         problem = screenshot->writePng(name + ".png");
     if (problem.empty())
         return true;
-    reportToCurrentUser("screenshot failed: " + problem);
+    reportToSender(currentUser, "screenshot failed: " + problem);
     return false;
 }

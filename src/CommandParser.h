@@ -71,7 +71,6 @@ private:
     // Finds the sender of a framed message, creating it (with its prelude
     // texts) when its address is new.
     User* findOrCreateUser(const std::string& address, const std::string& port);
-    void reportToCurrentUser(const std::string& message);
 
     std::atomic<bool> stopRequested{false};
     bool initialized = false;

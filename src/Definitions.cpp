@@ -8,6 +8,7 @@
 #include "LightShape.h"
 #include "LineShape.h"
 #include "ModelShape.h"
+#include "ParameterGroups.h"
 #include "PointShape.h"
 #include "QuadShape.h"
 #include "RectangleShape.h"
@@ -19,6 +20,8 @@
 #include "TriangleShape.h"
 #include "VideoShape.h"
 
+#include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 
@@ -26,6 +29,8 @@ namespace {
 
 // Registers one type's rows in the order written, starting with its `name`
 // row (a string whose default is the type word: the object's type tag).
+// The registry keeps rows in byte order of their names, so the order
+// written only decides which of two rows of one name is kept (the first).
 class TypeRows {
 public:
     explicit TypeRows(const char* typeWord) : typeWord(typeWord) { strings({"name"}, typeWord); }
@@ -37,6 +42,14 @@ public:
     TypeRows& strings(std::initializer_list<const char*> parameters, const char* defaultText)
     {
         return rows(parameters, defaultText, PARAM_STRING);
+    }
+    // A group's rows (ParameterGroups.h), each with the group's default.
+    template <std::size_t size>
+    TypeRows& numbers(const std::array<GroupRow, size>& group)
+    {
+        for (const GroupRow& row : group)
+            rows({row.parameter}, row.defaultText, PARAM_NUMBER);
+        return *this;
     }
     TypeRows& schedule(const char* parameter) { return rows({parameter}, "", PARAM_SCHEDULE); }
     TypeRows& factory(ShapeFactory* factory)
@@ -56,10 +69,6 @@ private:
     std::string typeWord;
 };
 
-// The rows that rotate a shape about its own origin, then tilt it.
-const std::initializer_list<const char*> turnRows = {"rot", "rotx", "roty", "rotz",
-                                                     "tilt", "tiltx", "tilty", "tiltz"};
-
 }  // namespace
 
 // Every shape type's parameters with their defaults and kinds, and its
@@ -71,13 +80,9 @@ void createShapeDefs()
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a"}, "1.0")
         .strings({"texture"}, "")
-        .numbers({"t1s", "t1t"}, "0.0")
-        .numbers({"t2s"}, "1.0")
-        .numbers({"t2t"}, "0.0")
-        .numbers({"t3s", "t3t"}, "1.0")
-        .numbers({"t4s"}, "0.0")
-        .numbers({"t4t", "size"}, "1.0")
-        .numbers(turnRows, "0.0")
+        .numbers(textureCornerRows)
+        .numbers({"size"}, "1.0")
+        .numbers(turnRows)
         .strings({"shader"}, "None")
         .factory(new Factory<SquareShape>());
 
@@ -109,20 +114,15 @@ void createShapeDefs()
     TypeRows("rectangle")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a", "width", "height"}, "1.0")
-        .numbers({"rotx", "roty", "rotz", "rot", "tiltx", "tilty", "tiltz", "tilt"}, "0.0")
+        .numbers(turnRows)
         .strings({"texture"}, "")
-        .numbers({"t1s", "t1t"}, "0.0")
-        .numbers({"t2s"}, "1.0")
-        .numbers({"t2t"}, "0.0")
-        .numbers({"t3s", "t3t"}, "1.0")
-        .numbers({"t4s"}, "0.0")
-        .numbers({"t4t"}, "1.0")
+        .numbers(textureCornerRows)
         .factory(new Factory<RectangleShape>());
 
     TypeRows("circle")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r1", "g1", "b1", "a1", "r2", "g2", "b2", "a2"}, "1.0")
-        .numbers({"rotx", "roty", "rotz", "rot", "tiltx", "tilty", "tiltz", "tilt"}, "0.0")
+        .numbers(turnRows)
         .numbers({"radius"}, "1.0")
         .strings({"shader"}, "None")
         .factory(new Factory<CircleShape>());
@@ -152,7 +152,7 @@ void createShapeDefs()
         .strings({"texture"}, "None")
         .numbers({"radius"}, "1.0")
         .strings({"shader"}, "None")
-        .numbers(turnRows, "0.0")
+        .numbers(turnRows)
         .factory(new Factory<SphereShape>());
 
     TypeRows("cube")
@@ -160,13 +160,8 @@ void createShapeDefs()
         .numbers({"r", "g", "b", "a"}, "1.0")
         .numbers({"angle"}, "0.0")
         .strings({"texture"}, "")
-        .numbers({"t1s", "t1t"}, "0.0")
-        .numbers({"t2s"}, "1.0")
-        .numbers({"t2t"}, "0.0")
-        .numbers({"t3s", "t3t"}, "1.0")
-        .numbers({"t4s"}, "0.0")
-        .numbers({"t4t"}, "1.0")
-        .numbers(turnRows, "0.0")
+        .numbers(textureCornerRows)
+        .numbers(turnRows)
         .numbers({"size"}, "1.0")
         .strings({"shader"}, "None")
         .factory(new Factory<CubeShape>());
@@ -187,7 +182,7 @@ void createShapeDefs()
         .numbers({"scale"}, "1.0")
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a"}, "1.0")
-        .numbers(turnRows, "0.0")
+        .numbers(turnRows)
         .numbers({"size"}, "1.0")
         .strings({"shader"}, "None")
         .factory(new Factory<ModelShape>());
@@ -207,13 +202,9 @@ void createShapeDefs()
         .numbers({"x", "y", "z"}, "0.0")
         .numbers({"r", "g", "b", "a"}, "1.0")
         .strings({"texture"}, "")
-        .numbers({"t1s", "t1t"}, "0.0")
-        .numbers({"t2s"}, "1.0")
-        .numbers({"t2t"}, "0.0")
-        .numbers({"t3s", "t3t"}, "1.0")
-        .numbers({"t4s"}, "0.0")
-        .numbers({"t4t", "size"}, "1.0")
-        .numbers(turnRows, "0.0")
+        .numbers(textureCornerRows)
+        .numbers({"size"}, "1.0")
+        .numbers(turnRows)
         .strings({"shader", "file"}, "None")
         .numbers({"go"}, "0.0")
         .factory(new Factory<VideoShape>());

@@ -1,9 +1,11 @@
 #include "StatementActions.h"
 
 #include "CommandParser.h"
+#include "FullName.h"
 #include "NumberText.h"
 #include "ParseDriver.h"
 #include "ScheduleType.h"
+#include "SenderReport.h"
 #include "ShapeUpdates.h"
 #include "StringType.h"
 #include "User.h"
@@ -38,14 +40,7 @@ ParseState state;
 const char* const clockName = "Main.time";
 const char* const scheduleName = "Main.add";
 
-void report(const std::string& message)
-{
-    if (state.user) {
-        state.user->addError(message);
-    } else {
-        std::cerr << message << '\n';
-    }
-}
+void report(const std::string& message) { reportToSender(state.user, message); }
 
 // The user's own clock as a number, or null after reporting that it is missing.
 VarType* userClock()
@@ -101,11 +96,11 @@ void reportUnreadCommand()
     }
 }
 
-// The user part of a written name, or the sender's name when it has none.
+// The user part of a written name, even an empty one, or the sender's name
+// when it has none.
 std::string ownerOf(const std::string& name)
 {
-    const std::string::size_type colon = name.find(':');
-    return colon == std::string::npos ? state.user->getName() : name.substr(0, colon);
+    return namesUser(name) ? std::string(userPart(name)) : state.user->getName();
 }
 
 enum class Animation { Store, Skip, EndParse };
@@ -122,7 +117,7 @@ Animation animate(const std::string& param, std::string& value, int& kind, std::
         yyerror("animation type can only be applied to number or expressions\n");
         return Animation::EndParse;
     }
-    const std::string target = state.currentShapeName.empty() ? param : state.currentShapeName + "." + param;
+    const std::string target = state.currentShapeName.empty() ? param : parameterName(state.currentShapeName, param);
 
     VarType* clock = userClock();
     if (!clock) return Animation::EndParse;
@@ -155,7 +150,7 @@ Animation animate(const std::string& param, std::string& value, int& kind, std::
     // Names in an expression are taken in the namespace of the value it is
     // stored in, so the clock is named in full: animating another user's
     // value still runs on the sender's own clock.
-    const std::string clockInText = state.user->getName() + ":" + clockName;
+    const std::string clockInText = fullName(state.user->getName(), clockName);
     const std::string start = numberText(clock);
     const std::string elapsed = "(" + clockInText + " - (" + start + ") )";
     const std::string endTime = formatNumber(duration + clock->getValue());

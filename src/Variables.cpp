@@ -4,9 +4,10 @@
 #include "Variables.h"
 
 #include "DependencyGraph.h"
+#include "FullName.h"
 #include "ScheduleType.h"
+#include "SenderReport.h"
 #include "StringType.h"
-#include "User.h"
 #include "VarType.h"
 
 #include <OpenThreads/ScopedLock>
@@ -45,6 +46,12 @@ constexpr double storedVectorBudget = 1e7;
 constexpr double workBudget = 1e8;
 
 const std::string undefinedSymbol = "Undefined symbol";
+
+// The store's messages go to the sender; on standard error they are marked as the store's.
+void sendError(User* user, const std::string& message)
+{
+    reportToSender(user, message, "Variable add error: ");
+}
 
 // Ends a loop at its bound and notes that it did; the evaluation then goes
 // on without an exception.
@@ -209,14 +216,6 @@ bool Variables::exists(std::string fullName)
     return vars->get(fullName, value);
 }
 
-void Variables::sendError(User* user, std::string message)
-{
-    if (user != nullptr)
-        user->addError(message);
-    else
-        std::cerr << ("Variable add error: " + message + "\n");
-}
-
 void Variables::add(User* user, std::string fullName, std::string text, ParamType kind)
 {
     OpenThreads::ScopedLock<OpenThreads::Mutex> lock(mutex);
@@ -250,7 +249,7 @@ bool Variables::evaluate(User* user, std::string ownerName, std::string text, do
             return false;
         // The owner's prefix stands in for a full name: it names no value.
         std::set<std::string> usedNames;
-        if (!parse(user, ownerName + ":", text, usedNames, 2 * limits.symbols + 2))
+        if (!parse(user, userPrefix(ownerName), text, usedNames, 2 * limits.symbols + 2))
             return false;
         Expression expression;
         expression.register_symbol_table(engine->symbolTable);
@@ -448,9 +447,10 @@ bool Variables::screen(User* user, const std::string& text, ExpressionLimits& li
 bool Variables::parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
                       std::size_t maxPasses)
 {
-    const std::string::size_type colon = fullName.find(':');
-    const std::string owner = colon == std::string::npos ? std::string() : fullName.substr(0, colon);
-    const std::string prefix = owner + ":";
+    // Names without a user go into the owner's namespace; without an owner
+    // (no or an empty user part) they stay as written.
+    const std::string_view owner = userPart(fullName);
+    const std::string prefix = userPrefix(owner);
 
     // Names are bound here as they are found, and unbound at the end, after
     // the expression that reads them is gone; this expression is compiled
@@ -499,7 +499,7 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
             if (token.position == std::numeric_limits<std::size_t>::max() || token.position >= compiled.size())
                 continue;
             const std::string& name = token.value;
-            if (name.find(':') == std::string::npos) {
+            if (!namesUser(name)) {
                 if (!owner.empty())
                     insertions.insert(token.position);
                 continue;
@@ -560,7 +560,7 @@ void Variables::bindNamesIn(const std::string& text)
         return;  // the compilation reports what the lexer cannot read
     for (std::size_t i = 0; i < lexer.size(); ++i) {
         const Token& token = lexer[i];
-        if (token.type != Token::e_symbol || token.value.find(':') == std::string::npos ||
+        if (token.type != Token::e_symbol || !namesUser(token.value) ||
             engine->symbolTable.symbol_exists(token.value))
             continue;
         if (VarType* holder = symbolHolder(token.value))

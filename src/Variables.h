@@ -39,9 +39,6 @@ public:
     // namespace, without storing anything. False after reporting why not.
     bool evaluate(User* user, std::string ownerName, std::string text, double& value);
 
-    // A user collects the message; without one it goes to standard error.
-    void sendError(User* user, std::string message);
-
     // Operations the viewer itself does not call.
     void remove(std::string fullName);
     void print(std::string fullName);

@@ -1,5 +1,6 @@
 #include "BasicShape.h"
 
+#include "FullName.h"
 #include "ScheduleType.h"
 #include "ShapeDefinitions.h"
 #include "StringType.h"
@@ -40,16 +41,15 @@ void BasicShape::createMapping(std::string userName, std::string objectName, std
     if (rows == nullptr)
         return;
     Variables* store = Variables::getInstance();
-    const std::string prefix = userName + ":" + objectName + ".";
     std::vector<Type*> values;
     values.reserve(rows->size());
     for (const auto& row : *rows) {
-        const std::string fullName = prefix + row.first;
+        const std::string parameter = fullName(userName, objectName, row.first);
         Type* value = nullptr;
-        if (!store->get(fullName, value))
-            store->add(nullptr, fullName, row.second.first, row.second.second);
+        if (!store->get(parameter, value))
+            store->add(nullptr, parameter, row.second.first, row.second.second);
         // A value that could not be stored leaves nothing to bind.
-        if (value != nullptr || store->get(fullName, value))
+        if (value != nullptr || store->get(parameter, value))
             value->addAssocObject(owner);
         values.push_back(value);
     }

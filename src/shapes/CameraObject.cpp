@@ -1,11 +1,12 @@
 #include "CameraObject.h"
 
+#include "FullName.h"
 #include "ParameterGroups.h"
 
 CameraObject::CameraObject(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "camera", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
     getOrCreateStateSet();  // a state set of its own, left empty
 }
 

@@ -1,5 +1,6 @@
 #include "CircleShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 
@@ -9,7 +10,7 @@
 CircleShape::CircleShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "circle", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(segments + 2);
     colors = new osg::Vec4Array(segments + 2);

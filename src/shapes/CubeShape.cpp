@@ -1,6 +1,7 @@
 #include "CubeShape.h"
 
 #include "Config.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "SharedState.h"
@@ -47,7 +48,7 @@ SharedState& cubeState()
 CubeShape::CubeShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "cube", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(vertexCount);
     colors = new osg::Vec4Array(1);

@@ -1,6 +1,7 @@
 #include "CylinderShape.h"
 
 #include "Config.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
@@ -8,7 +9,7 @@
 CylinderShape::CylinderShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "cylinder", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     shapeCylinder = new osg::Cylinder();
     setShape(shapeCylinder);

@@ -1,5 +1,6 @@
 #include "LightShape.h"
 
+#include "FullName.h"
 #include "MainNode.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
@@ -26,7 +27,7 @@ std::optional<int> lightNumber(float num)
 LightShape::LightShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "light", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     sphere = new osg::Sphere(osg::Vec3f(0.0f, 0.0f, 0.0f), 1.0f);
     setShape(sphere);

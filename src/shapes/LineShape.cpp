@@ -1,5 +1,6 @@
 #include "LineShape.h"
 
+#include "FullName.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
 
@@ -8,7 +9,7 @@
 LineShape::LineShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "line", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(2);
     colors = new osg::Vec4Array(2);

@@ -1,6 +1,7 @@
 #include "ModelShape.h"
 
 #include "Config.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "MainNode.h"
 #include "ModelFiles.h"
@@ -19,7 +20,7 @@ const std::string noModel = "None";
 ModelShape::ModelShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "model", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     // The loaded model shares this state set, so OVERRIDE reaches its parts.
     osg::StateSet* stateSet = getOrCreateStateSet();

@@ -1,9 +1,11 @@
 #include "RectangleShape.h"
 
+#include "FullName.h"
+
 RectangleShape::RectangleShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "rectangle", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 }
 
 void RectangleShape::redraw()

@@ -1,5 +1,6 @@
 #include "Scheduler.h"
 
+#include "FullName.h"
 #include "NumberText.h"
 #include "ShapeUpdates.h"
 #include "VarType.h"
@@ -16,7 +17,7 @@
 Scheduler::Scheduler(std::string userName, std::string objectName) : userName(userName)
 {
     createMapping(userName, objectName, "scheduler", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 }
 
 Scheduler::~Scheduler()
@@ -78,7 +79,7 @@ void Scheduler::updateTime(double step)
     const double previous = currentTime;
     currentTime += step;
     storedText = formatNumber(currentTime);
-    Variables::getInstance()->add(nullptr, BasicShape::getName() + ".time", storedText, PARAM_NUMBER);
+    Variables::getInstance()->add(nullptr, parameterName(BasicShape::getName(), "time"), storedText, PARAM_NUMBER);
     noteStoredValue();
     ShapeUpdates::getInstance()->dirty();
 

@@ -1,5 +1,6 @@
 #include "SphereShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 
@@ -32,7 +33,7 @@ SphereShape::SphereShape(std::string userName, std::string objectName)
     : pointGrid(gridPoints), normalGrid(gridPoints)
 {
     createMapping(userName, objectName, "sphere", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(cornerCount);
     normals = new osg::Vec3Array(cornerCount);

@@ -1,11 +1,12 @@
 #include "SquareShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 
 SquareShape::SquareShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "square", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
     switchOnLights(*getOrCreateStateSet());
 }
 

@@ -1,6 +1,7 @@
 #include "TextShape.h"
 
 #include "Config.h"
+#include "FullName.h"
 #include "ImageFiles.h"
 #include "ParameterGroups.h"
 #include "SafeFileName.h"
@@ -31,7 +32,7 @@ unsigned int fontResolution(float size)
 TextShape::TextShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "text", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     setColor(osg::Vec4(1.0f, 1.0f, 1.0f, 1.0f));
     setCharacterSize(10.0f);

@@ -1,6 +1,7 @@
 #include "VertexShape.h"
 
 #include "FaceNormal.h"
+#include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
@@ -26,7 +27,7 @@ VertexShape<N>::VertexShape(const std::string& userName, const std::string& obje
     : typeWord(typeWord)
 {
     createMapping(userName, objectName, typeWord, this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
 
     vertices = new osg::Vec3Array(N);
     colors = new osg::Vec4Array(N);

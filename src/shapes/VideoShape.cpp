@@ -1,11 +1,12 @@
 #include "VideoShape.h"
 
+#include "FullName.h"
 #include "LightingState.h"
 
 VideoShape::VideoShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "video", this);
-    BasicShape::setName(userName + ":" + objectName);
+    BasicShape::setName(fullName(userName, objectName));
     switchOnLights(*getOrCreateStateSet());
 }
 

@@ -4,6 +4,7 @@
 // parameters (creating those missing), as a real shape does.
 
 #include "BasicShape.h"
+#include "FullName.h"
 
 #include <OpenThreads/ScopedLock>
 #include <atomic>
@@ -16,7 +17,7 @@ public:
         : typeWord(typeWord)
     {
         createMapping(userName, objectName, typeWord, this);
-        setName(userName + ":" + objectName);
+        setName(fullName(userName, objectName));
     }
 
     void dirty() override

@@ -1,6 +1,7 @@
 #include "Config.h"
 #include "Error.h"
 #include "ReportSocket.h"
+#include "SenderReport.h"
 #include "User.h"
 #include "Users.h"
 #include "support/LoopbackUdp.h"
@@ -12,7 +13,9 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -151,6 +154,56 @@ TEST_F(CoreUserReports, UsersShareOneSocket)
     EXPECT_EQ(openDescriptors(), before);
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(receiver.next(), "many" + std::to_string(i) + ":" + std::to_string(i) + " hello;\n");
+}
+
+TEST_F(CoreUserReports, SenderCollectsElseOneLineOnStandardError)
+{
+    User sender("10.0.0.9", "5001");
+    report(sender);  // the first report prepares the destination
+    const struct {
+        bool toSender;
+        const char* prefix;
+        const char* message;
+        const char* stderrText;
+        std::optional<std::string> datagram;
+    } cases[] = {
+        {true, "", "x: var not found.", "", "10.0.0.9:5001 x: var not found.;\n"},
+        {true, "Variable add error: ", "Expression empty", "", "10.0.0.9:5001 Expression empty;\n"},
+        {true, "", "", "", "10.0.0.9:5001 ;\n"},
+        {false, "", "x: var not found.", "x: var not found.\n", std::nullopt},
+        {false, "Variable add error: ", "Expression empty", "Variable add error: Expression empty\n", std::nullopt},
+        {false, "", "", "\n", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStderr();
+        reportToSender(c.toSender ? &sender : nullptr, c.message, c.prefix);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.stderrText) << c.message;
+        EXPECT_EQ(report(sender), "");
+        EXPECT_EQ(receiver.next(c.datagram ? 2000 : 100), c.datagram) << c.message;
+    }
+}
+
+TEST(CoreSenderReport, LinesOfThreadsStayWhole)
+{
+    constexpr int threads = 4;
+    constexpr int linesEach = 1000;
+    const std::string padding(300, '-');
+    testing::internal::CaptureStderr();
+    std::vector<std::thread> writers;
+    for (int t = 0; t < threads; ++t)
+        writers.emplace_back([t, &padding] {
+            for (int line = 0; line < linesEach; ++line)
+                reportToSender(nullptr, std::to_string(t) + padding, "thread ");
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+    std::istringstream written(testing::internal::GetCapturedStderr());
+    int lines = 0;
+    for (std::string line; std::getline(written, line); ++lines)
+        ASSERT_TRUE(line.size() == 7 + 1 + padding.size() && line.rfind("thread ", 0) == 0 &&
+                    line.compare(8, std::string::npos, padding) == 0)
+            << line;
+    EXPECT_EQ(lines, threads * linesEach);
 }
 
 TEST(CoreReportPort, FromSettingText)

@@ -1,4 +1,5 @@
 #include "Config.h"
+#include "FullName.h"
 #include "GeometryShape.h"
 #include "MainNode.h"
 #include "ScheduleType.h"
@@ -27,7 +28,7 @@ public:
         : typeWord(typeWord)
     {
         createMapping(userName, objectName, typeWord, this);
-        BasicShape::setName(userName + ":" + objectName);
+        BasicShape::setName(fullName(userName, objectName));
     }
     void dirty() override
     {

@@ -182,12 +182,25 @@ TEST_F(ShapesShaderProgram, MissingOrRefusedFilesGiveAProgramWithoutThem)
 {
     dir.writeText("half.vert", "void main() { gl_Position = ftransform(); }\n");
     dir.writeText("x.vert", "void main() { gl_Position = ftransform(); }\n");
+    const std::string folder = dir.path + "/";
+    // Each missing or refused file is named once on standard error when the
+    // program is built; applying the same name again writes nothing more.
     const struct {
         const char* name;
         unsigned shaders;
-    } cases[] = {{"half", 1}, {"absent", 0}, {"../x", 0}};
+        std::string errors;
+    } cases[] = {
+        {"half", 1, "Error no shader found: " + folder + "half.frag\n"},
+        {"absent", 0,
+         "Error no shader found: " + folder + "absent.vert\nError no shader found: " + folder + "absent.frag\n"},
+        {"../x", 0, "Error no shader found: " + folder + "../x.vert\nError no shader found: " + folder + "../x.frag\n"},
+        {"half", 1, "Error no shader found: " + folder + "half.frag\n"},
+    };
     for (const auto& c : cases) {
-        shader.apply(*stateSet, shaderPaths(dir.path + "/", c.name));
+        testing::internal::CaptureStderr();
+        shader.apply(*stateSet, shaderPaths(folder, c.name));
+        shader.apply(*stateSet, shaderPaths(folder, c.name));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.errors) << c.name;
         ASSERT_NE(program(*stateSet), nullptr) << c.name;
         EXPECT_EQ(program(*stateSet)->getNumShaders(), c.shaders) << c.name;
     }
