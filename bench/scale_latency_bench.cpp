@@ -9,7 +9,9 @@
 // window, where the change is written straight into the cube's arrays in
 // the next frame: what is left is the wait for the next frame and the
 // frame itself. Reported: p50 and p99 in milliseconds and in frame
-// intervals (1/30 s), and their ratios to the floor's.
+// intervals (1/30 s), and their ratios to the floor's; and the median time
+// of a frame in each, as a change waits for the end of the frame under way
+// and then for a whole frame.
 
 #include "BareCube.h"
 #include "CubeShape.h"
@@ -70,6 +72,7 @@ struct LiveViewer {
         const auto start = scale::Clock::now();
         viewer->frame();
         const auto drawn = scale::Clock::now();
+        frameMilliseconds.push_back(std::chrono::duration<double, std::milli>(drawn - start).count());
         std::this_thread::sleep_until(start + std::chrono::microseconds(static_cast<long>(frameInterval * 1000)));
         return drawn;
     }
@@ -107,6 +110,7 @@ struct LiveViewer {
     osg::ref_ptr<MainNode> root;
     osg::ref_ptr<osgViewer::Viewer> viewer;
     std::vector<CubeShape*> shapes;  // in creation order: shapes[i] is ci
+    std::vector<double> frameMilliseconds;  // how long each frame took
     int cubes = 0;
 };
 
@@ -176,9 +180,10 @@ void CommandToPixel(benchmark::State& state)
         bare->addChild(geode);
     }
 
-    std::vector<double> viewerLatencies, floorLatencies;
+    std::vector<double> viewerLatencies, floorLatencies, viewerFrames, floorFrames;
     for (auto _ : state) {
         live.viewer->setSceneData(live.root.get());
+        live.frameMilliseconds.clear();
         viewerLatencies = measure(
             count,
             [&](const Change& change) {
@@ -188,8 +193,11 @@ void CommandToPixel(benchmark::State& state)
             [&] { return live.cappedFrame(); },
             [&](int cube) -> osg::Geometry& { return *live.shapes[static_cast<std::size_t>(cube)]; });
 
+        viewerFrames.swap(live.frameMilliseconds);
+
         // The floor: the change waits for the next frame's update, which
         // writes it straight into the arrays.
+        live.frameMilliseconds.clear();
         std::mutex pendingLock;
         std::vector<Change> pending;
         live.viewer->setSceneData(bare.get());
@@ -213,6 +221,7 @@ void CommandToPixel(benchmark::State& state)
                 return live.cappedFrame();
             },
             [&](int cube) -> osg::Geometry& { return *bareCubes[static_cast<std::size_t>(cube)]; });
+        floorFrames.swap(live.frameMilliseconds);
     }
     live.viewer->setSceneData(live.root.get());
     if (viewerLatencies.empty() || floorLatencies.empty()) {
@@ -226,6 +235,8 @@ void CommandToPixel(benchmark::State& state)
         state.counters[name + "_frames"] = viewer / frameInterval;
         state.counters[name + "_frames_floor"] = floor / frameInterval;
     }
+    scale::reportAgainstFloor(state, "frame_ms", scale::percentile(viewerFrames, 0.5),
+                              scale::percentile(floorFrames, 0.5));
 }
 BENCHMARK(CommandToPixel)->Arg(10)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -12,7 +12,9 @@
 //      shape's dirty().
 //   5. A shape's lock (BasicShape::mutex): its dirty flag and its whole
 //      redraw (DrawableBinding.h). A redraw may still queue nodes under the
-//      scene root (6) and read values (leaves).
+//      scene root (6) and read values (leaves): its reads share one take of
+//      the contents lock (BasicShape::ParameterRead), during which it calls
+//      nothing else that locks.
 //   6. The scene root's insertion queue (MainNode), and every other
 //      ThreadQueue and ThreadMap: add() releases the wake-up block under
 //      the queue's lock; nothing else is taken under them.
@@ -20,6 +22,8 @@
 // Leaves, which may be taken under any of the above and take nothing:
 //   - the contents lock of all values (Type::contentLock), and the value
 //     table's own lock (ValueTable), which get() and exists() take alone;
+//   - the numbering of parameter keys (ParameterKey), taken when a key or
+//     a list of a type's row names is made;
 //   - the lock over a shared state set's parents (SharedState), around
 //     attaching it to a drawable or giving a drawable its own copy;
 //   - the report socket's lock (ReportSocket), around one datagram;

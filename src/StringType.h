@@ -13,6 +13,8 @@ public:
     StringType* asStringType() override { return this; }
 
     std::string getString();
+    // The text, for a caller that holds contentLock().
+    const std::string& stringUnderLock() const { return value; }
     // Replaces the text and hands every bound shape to the redraw set, also
     // when the text is unchanged.
     void setString(std::string text);

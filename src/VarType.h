@@ -24,6 +24,8 @@ public:
     VarType* asVarType() override { return this; }
 
     double getValue();
+    // The value, for a caller that holds contentLock().
+    double valueUnderLock() const { return value; }
     std::string getString();
     void setString(std::string text);
     // The value's address, bound in the store's symbol table. It never moves.

@@ -16,18 +16,18 @@
 namespace {
 
 // The names of a type's rows, one list for every shape of the type.
-std::shared_ptr<const ParameterBindings::Names> rowNames(const ParamDefinitions& rows)
+std::shared_ptr<const ParameterBindings::RowNames> rowNames(const ParamDefinitions& rows)
 {
     static std::mutex lock;
-    static std::map<const ParamDefinitions*, std::shared_ptr<const ParameterBindings::Names>> lists;
+    static std::map<const ParamDefinitions*, std::shared_ptr<const ParameterBindings::RowNames>> lists;
     std::lock_guard<std::mutex> guard(lock);
-    std::shared_ptr<const ParameterBindings::Names>& list = lists[&rows];
+    std::shared_ptr<const ParameterBindings::RowNames>& list = lists[&rows];
     // Rows are only ever added: a list of another length is out of date.
-    if (!list || list->size() != rows.size()) {
-        auto names = std::make_shared<ParameterBindings::Names>();
+    if (!list || list->names().size() != rows.size()) {
+        ParameterBindings::Names names;
         for (const auto& row : rows)
-            names->push_back(&row.first);
-        list = names;
+            names.push_back(&row.first);
+        list = std::make_shared<const ParameterBindings::RowNames>(std::move(names));
     }
     return list;
 }
@@ -64,16 +64,14 @@ void BasicShape::setName(std::string text)
 
 std::string BasicShape::getName() { return name; }
 
-Type* BasicShape::boundValue(const std::string& parameter)
+void BasicShape::noteUnboundRead(const std::string& parameter)
 {
-    Type* value = nullptr;
-    if (!parameters.find(parameter, value)) {
-        if (!unboundReads)
-            unboundReads.reset(new std::set<std::string>());
-        unboundReads->insert(parameter);
-    }
-    return value;
+    if (!unboundReads)
+        unboundReads.reset(new std::set<std::string>());
+    unboundReads->insert(parameter);
 }
+
+void BasicShape::noteUnboundRead(const ParameterKey& parameter) { noteUnboundRead(parameter.name()); }
 
 const std::set<std::string>& BasicShape::unboundParameterReads() const
 {
@@ -81,22 +79,32 @@ const std::set<std::string>& BasicShape::unboundParameterReads() const
     return unboundReads ? *unboundReads : none;
 }
 
-void BasicShape::getParameterValue(const std::string& parameter, float& out)
+BasicShape::ParameterRead::ParameterRead(BasicShape& shape) : shape(shape), guard(Type::contentLock()) {}
+
+template <typename Name>
+void BasicShape::ParameterRead::readText(const Name& parameter, std::string& out)
 {
-    Type* value = boundValue(parameter);
+    Type* value = shape.boundValue(parameter);
     if (value == nullptr)
         return;
-    if (VarType* number = value->asVarType())
-        out = static_cast<float>(number->getValue());
+    if (StringType* text = value->asStringType())
+        out = text->stringUnderLock();
+}
+
+void BasicShape::ParameterRead::number(const std::string& parameter, float& out) { readNumber(parameter, out); }
+
+void BasicShape::ParameterRead::text(const ParameterKey& parameter, std::string& out) { readText(parameter, out); }
+
+void BasicShape::ParameterRead::text(const std::string& parameter, std::string& out) { readText(parameter, out); }
+
+void BasicShape::getParameterValue(const std::string& parameter, float& out)
+{
+    ParameterRead(*this).number(parameter, out);
 }
 
 void BasicShape::getParameterString(const std::string& parameter, std::string& out)
 {
-    Type* value = boundValue(parameter);
-    if (value == nullptr)
-        return;
-    if (StringType* text = value->asStringType())
-        out = text->getString();
+    ParameterRead(*this).text(parameter, out);
 }
 
 void BasicShape::getParameterSchedule(const std::string& parameter, std::list<Event>& out)

@@ -9,11 +9,13 @@
 #include "Event.h"
 #include "ParameterBindings.h"
 #include "Type.h"
+#include "VarType.h"
 
 #include <OpenThreads/Mutex>
 #include <atomic>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -40,7 +42,40 @@ public:
     void setName(std::string text);  // an empty text changes nothing
     std::string getName();
 
-    // Readers of bound values; each leaves out unchanged for another kind or no value.
+    // The reads of one redraw, all under one take of the values' content
+    // lock (Type.h), which is a leaf: while a ParameterRead lives, its
+    // thread reads values through it and takes no other lock. Each read
+    // leaves out unchanged for another kind of value or no value.
+    class ParameterRead {
+    public:
+        explicit ParameterRead(BasicShape& shape);
+        ParameterRead(const ParameterRead&) = delete;
+        ParameterRead& operator=(const ParameterRead&) = delete;
+
+        // By key, as redraws read (inline: a redraw reads dozens), or by name.
+        void number(const ParameterKey& parameter, float& out) { readNumber(parameter, out); }
+        void number(const std::string& parameter, float& out);
+        void text(const ParameterKey& parameter, std::string& out);
+        void text(const std::string& parameter, std::string& out);
+
+    private:
+        template <typename Name>
+        void readNumber(const Name& parameter, float& out)
+        {
+            Type* value = shape.boundValue(parameter);
+            if (value == nullptr)
+                return;
+            if (VarType* number = value->asVarType())
+                out = static_cast<float>(number->valueUnderLock());
+        }
+        template <typename Name>
+        void readText(const Name& parameter, std::string& out);
+
+        BasicShape& shape;
+        std::lock_guard<std::mutex> guard;
+    };
+
+    // Single reads by name, each a ParameterRead of its own.
     void getParameterValue(const std::string& parameter, float& out);
     void getParameterString(const std::string& parameter, std::string& out);
     void getParameterSchedule(const std::string& parameter, std::list<Event>& out);
@@ -64,6 +99,17 @@ protected:
     ParameterBindings parameters;
 
 private:
-    Type* boundValue(const std::string& parameter);
+    // The value bound to the parameter; null, noted as an unbound read, when
+    // the parameter is no row of the type.
+    template <typename Name>
+    Type* boundValue(const Name& parameter)
+    {
+        Type* value = nullptr;
+        if (!parameters.find(parameter, value))
+            noteUnboundRead(parameter);
+        return value;
+    }
+    void noteUnboundRead(const std::string& parameter);
+    void noteUnboundRead(const ParameterKey& parameter);
     std::unique_ptr<std::set<std::string>> unboundReads;  // made by the first such read
 };

@@ -13,7 +13,10 @@ CameraObject::CameraObject(std::string userName, std::string objectName)
 void CameraObject::redraw()
 {
     osg::Vec3f position(0.0f, 0.0f, 0.0f);
-    readPosition(*this, position);
+    {
+        ParameterRead read(*this);
+        readPosition(read, position);
+    }
     setCameraPosition(position);
     dirtyBound();
 }

@@ -7,6 +7,12 @@
 #include <osg/Math>
 #include <cmath>
 
+namespace {
+
+const ParameterKey radiusKey("radius");
+
+}  // namespace
+
 CircleShape::CircleShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "circle", this);
@@ -32,11 +38,16 @@ void CircleShape::redraw()
     osg::Vec4f centreColour = colors->front();
     osg::Vec4f rimColour = (*colors)[1];
 
-    readPlacement(*this, placement);
-    getParameterValue("radius", radius);
-    readColour(*this, centreColour, "1");
-    readColour(*this, rimColour, "2");
-    const ShaderPaths shaderPaths = shader.paths(*this);
+    std::string shaderName;
+    {
+        ParameterRead read(*this);
+        readPlacement(read, placement);
+        read.number(radiusKey, radius);
+        readColour(read, centreColour, 1);
+        readColour(read, rimColour, 2);
+        shader.readName(read, shaderName);
+    }
+    const ShaderPaths shaderPaths = shader.paths(shaderName);
 
     setPosition(placement, radius);
     setColor(centreColour, rimColour);

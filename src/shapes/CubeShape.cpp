@@ -1,12 +1,13 @@
 #include "CubeShape.h"
 
-#include "Config.h"
 #include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "SharedState.h"
 
 namespace {
+
+const ParameterKey sizeKey("size"), textureKey("texture");
 
 const int faceCount = 6;
 const int vertexCount = 4 * faceCount;
@@ -61,8 +62,6 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
     addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
 
     cubeState().attach(*this);
-
-    shaderDir = Config::getInstance()->get("Shader");
 }
 
 CubeShape::~CubeShape() { cubeState().detach(*this); }
@@ -77,20 +76,27 @@ void CubeShape::redraw()
     std::string texture;
     std::string shader;
 
-    getParameterValue("size", size);
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    getParameterString("texture", texture);
-    readTextureCorners(*this, corners);
-    getParameterString("shader", shader);
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        read.text(textureKey, texture);
+        readTextureCorners(read, corners);
+        ShapeShader::readName(read, shader);
+    }
 
     setPosition(placement, size);
     setColor(colour);
     setTextureCoords(corners);
     if (!texture.empty())
         cubeState().own(*this);
-    setTextureImage(texture);
-    setShader(shaderPaths(shaderDir, shader));
+    // The shared state has neither texture nor shader: a cube that still
+    // shares it and names none has nothing to switch off.
+    if (!texture.empty() || !cubeState().sharedBy(*this))
+        setTextureImage(texture);
+    if (!isNoShader(shader) || !cubeState().sharedBy(*this))
+        setShader(shader);
 
     colors->dirty();
     normals->dirty();
@@ -106,11 +112,13 @@ void CubeShape::setPosition(const Placement& placement, float size)
     cubeCorners(size * 0.5f, corners);
     for (osg::Vec3f& corner : corners)
         corner = transform.point(corner);
+    osg::Vec3f* vertex = &vertices->front();
+    osg::Vec3f* normal = &normals->front();
     for (int face = 0; face < faceCount; ++face) {
-        const osg::Vec3f normal = transform.normal(faceNormals[face]);
+        const osg::Vec3f faceNormal = transform.normal(faceNormals[face]);
         for (int k = 0; k < 4; ++k) {
-            (*vertices)[4 * face + k] = corners[faceCorners[face][k]];
-            (*normals)[4 * face + k] = normal;
+            *vertex++ = corners[faceCorners[face][k]];
+            *normal++ = faceNormal;
         }
     }
 }
@@ -125,11 +133,11 @@ void CubeShape::setColor(const osg::Vec4f& colour)
 
 void CubeShape::setTextureCoords(const TextureCorners& corners) { writeTextureCorners(*texCoords, corners); }
 
-void CubeShape::setShader(const ShaderPaths& paths)
+void CubeShape::setShader(const std::string& shaderName)
 {
-    if (cubeState().sharedBy(*this) && paths == shaderPaths("", "None"))
+    if (cubeState().sharedBy(*this) && isNoShader(shaderName))
         return;
-    if (!shaderProgram)
-        shaderProgram.reset(new ShaderProgram());
-    shaderProgram->apply(cubeState().own(*this), paths);
+    if (!shapeShader)
+        shapeShader.reset(new ShapeShader());
+    shapeShader->apply(cubeState().own(*this), shapeShader->paths(shaderName));
 }

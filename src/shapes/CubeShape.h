@@ -7,7 +7,7 @@
 // own (SharedState.h). Threading as every shape (DrawableBinding.h).
 
 #include "GeometryShape.h"
-#include "ShaderProgram.h"
+#include "ShapeShader.h"
 #include "ShapeRules.h"
 
 #include <osg/Array>
@@ -25,7 +25,8 @@ public:
     void setPosition(const Placement& placement, float size);
     void setColor(const osg::Vec4f& colour);
     void setTextureCoords(const TextureCorners& corners);
-    void setShader(const ShaderPaths& paths);
+    // The program of the shader that the name gives (ShapeShader.h).
+    void setShader(const std::string& shaderName);
 
 protected:
     void redraw() override;
@@ -35,6 +36,5 @@ private:
     osg::Vec4Array* colors;
     osg::Vec3Array* normals;
     osg::Vec2Array* texCoords;
-    std::string shaderDir;
-    std::unique_ptr<ShaderProgram> shaderProgram;  // made for the first shader other than "None"
+    std::unique_ptr<ShapeShader> shapeShader;  // made for the first shader other than "None"
 };

@@ -1,10 +1,16 @@
 #include "CylinderShape.h"
 
-#include "Config.h"
 #include "FullName.h"
 #include "LightingState.h"
 #include "ParameterGroups.h"
 #include "ShapeRules.h"
+
+namespace {
+
+const ParameterKey rxKey("rx"), ryKey("ry"), rzKey("rz");
+const ParameterKey radiusKey("radius"), heightKey("height"), rotateKey("rotate");
+
+}  // namespace
 
 CylinderShape::CylinderShape(std::string userName, std::string objectName)
 {
@@ -17,8 +23,6 @@ CylinderShape::CylinderShape(std::string userName, std::string objectName)
     osg::StateSet* stateSet = getOrCreateStateSet();
     stateSet->setMode(GL_BLEND, osg::StateAttribute::ON);
     applyLighting(*stateSet);
-
-    shaderDir = Config::getInstance()->get("Shader");
 }
 
 void CylinderShape::redraw()
@@ -31,21 +35,24 @@ void CylinderShape::redraw()
     float angle = 0.0f;
     std::string shader;
 
-    readPosition(*this, centre);
-    readColour(*this, colour);
-    getParameterValue("rx", axis.x());
-    getParameterValue("ry", axis.y());
-    getParameterValue("rz", axis.z());
-    getParameterValue("radius", radius);
-    getParameterValue("height", height);
-    getParameterValue("rotate", angle);
-    getParameterString("shader", shader);
+    {
+        ParameterRead read(*this);
+        readPosition(read, centre);
+        readColour(read, colour);
+        read.number(rxKey, axis.x());
+        read.number(ryKey, axis.y());
+        read.number(rzKey, axis.z());
+        read.number(radiusKey, radius);
+        read.number(heightKey, height);
+        read.number(rotateKey, angle);
+        ShapeShader::readName(read, shader);
+    }
 
     setShapePosition(centre, radius, height);
     setShapeRotation(turnAbout(angle, axis));
     rebuildShape();
     setShapeColor(colour);
-    setShader(shaderPaths(shaderDir, shader));
+    setShader(shapeShader.paths(shader));
 }
 
 void CylinderShape::setShapePosition(const osg::Vec3f& centre, float radius, float height)
@@ -65,4 +72,4 @@ void CylinderShape::setShapeColor(const osg::Vec4f& colour)
     applyColourBin(*getOrCreateStateSet(), {colour.a()});
 }
 
-void CylinderShape::setShader(const ShaderPaths& paths) { shaderProgram.apply(*getOrCreateStateSet(), paths); }
+void CylinderShape::setShader(const ShaderPaths& paths) { shapeShader.apply(*getOrCreateStateSet(), paths); }

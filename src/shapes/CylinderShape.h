@@ -6,7 +6,7 @@
 // Threading as every shape (DrawableBinding.h).
 
 #include "DrawableShape.h"
-#include "ShaderProgram.h"
+#include "ShapeShader.h"
 
 #include <osg/Quat>
 #include <osg/Shape>
@@ -31,6 +31,5 @@ protected:
 
 private:
     osg::Cylinder* shapeCylinder;
-    std::string shaderDir;
-    ShaderProgram shaderProgram;
+    ShapeShader shapeShader;
 };

@@ -6,6 +6,12 @@
 #include <algorithm>
 #include <string>
 
+namespace {
+
+const ParameterKey textureKey("texture");
+
+}  // namespace
+
 FlatQuadShape::FlatQuadShape()
 {
     vertices = new osg::Vec3Array(4);
@@ -49,9 +55,12 @@ void FlatQuadShape::redrawQuad(float width, float height)
     TextureCorners corners;
     std::copy(texCoords->begin(), texCoords->end(), corners.corner);
 
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    readTextureCorners(*this, corners);
+    {
+        ParameterRead read(*this);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        readTextureCorners(read, corners);
+    }
 
     setPosition(placement, width, height);
     setColor(colour);
@@ -67,6 +76,6 @@ void FlatQuadShape::redrawQuad(float width, float height)
 void FlatQuadShape::showTextureParameter()
 {
     std::string texture;
-    getParameterString("texture", texture);
+    ParameterRead(*this).text(textureKey, texture);
     setTextureImage(texture);
 }

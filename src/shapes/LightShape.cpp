@@ -13,6 +13,7 @@
 namespace {
 
 const int lightCount = 8;
+const ParameterKey typeKey("type"), radiusKey("radius"), numKey("num");
 
 }  // namespace
 
@@ -50,11 +51,14 @@ void LightShape::redraw()
     float radius = shapeRadius;
     float num = 0.0f;
 
-    readPosition(*this, position);
-    getParameterValue("type", w);
-    readColour(*this, colour);
-    getParameterValue("radius", radius);
-    getParameterValue("num", num);
+    {
+        ParameterRead read(*this);
+        readPosition(read, position);
+        read.number(typeKey, w);
+        readColour(read, colour);
+        read.number(radiusKey, radius);
+        read.number(numKey, num);
+    }
 
     const osg::Vec4f lightPosition(position, w);
     setShapePosition(lightPosition, radius);

@@ -6,6 +6,12 @@
 
 #include <cmath>
 
+namespace {
+
+const ParameterKey widthKey("width");
+
+}  // namespace
+
 LineShape::LineShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "line", this);
@@ -32,11 +38,14 @@ void LineShape::redraw()
     osg::Vec4f secondColour = (*colors)[1];
     float width = lineWidth->getWidth();
 
-    readPosition(*this, first, "1");
-    readColour(*this, firstColour, "1");
-    readPosition(*this, second, "2");
-    readColour(*this, secondColour, "2");
-    getParameterValue("width", width);
+    {
+        ParameterRead read(*this);
+        readPosition(read, first, 1);
+        readColour(read, firstColour, 1);
+        readPosition(read, second, 2);
+        readColour(read, secondColour, 2);
+        read.number(widthKey, width);
+    }
 
     setPosition(first, second);
     setColor(firstColour, secondColour);

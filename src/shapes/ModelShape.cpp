@@ -14,6 +14,7 @@
 namespace {
 
 const std::string noModel = "None";
+const ParameterKey scaleKey("scale"), fileKey("file");
 
 }  // namespace
 
@@ -37,10 +38,13 @@ void ModelShape::redraw()
     float scale = 1.0f;
     std::string file;
 
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    getParameterValue("scale", scale);
-    getParameterString("file", file);
+    {
+        ParameterRead read(*this);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        read.number(scaleKey, scale);
+        read.text(fileKey, file);
+    }
 
     if (file != noModel)
         std::cout << "filename: " + printableText(modelPath(file)) + "\n" << std::flush;

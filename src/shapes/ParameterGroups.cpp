@@ -1,6 +1,7 @@
 #include "ParameterGroups.h"
 
-#include "BasicShape.h"
+#include <string>
+#include <vector>
 
 const std::array<GroupRow, 8> turnRows = {{{"rot", "0.0"},
                                            {"rotx", "0.0"},
@@ -20,37 +21,72 @@ const std::array<GroupRow, 8> textureCornerRows = {{{"t1s", "0.0"},
                                                     {"t4s", "0.0"},
                                                     {"t4t", "1.0"}}};
 
-void readPosition(BasicShape& shape, osg::Vec3f& position, const std::string& suffix)
+namespace {
+
+// The keys of the names, followed by each vertex number in turn: the names
+// alone first, then with "1" to "4".
+std::vector<ParameterKey> numberedKeys(const std::vector<std::string>& names)
 {
-    shape.getParameterValue("x" + suffix, position.x());
-    shape.getParameterValue("y" + suffix, position.y());
-    shape.getParameterValue("z" + suffix, position.z());
+    std::vector<ParameterKey> keys;
+    for (unsigned vertex = 0; vertex <= maxVertexNumber; ++vertex)
+        for (const std::string& name : names)
+            keys.emplace_back(vertex == 0 ? name : name + std::to_string(vertex));
+    return keys;
 }
 
-void readColour(BasicShape& shape, osg::Vec4f& colour, const std::string& suffix)
+// The keys of a group's rows, in their order.
+std::vector<ParameterKey> rowKeys(const std::array<GroupRow, 8>& rows)
 {
-    shape.getParameterValue("r" + suffix, colour.r());
-    shape.getParameterValue("g" + suffix, colour.g());
-    shape.getParameterValue("b" + suffix, colour.b());
-    shape.getParameterValue("a" + suffix, colour.a());
+    std::vector<ParameterKey> keys;
+    for (const GroupRow& row : rows)
+        keys.emplace_back(row.parameter);
+    return keys;
 }
 
-void readPlacement(BasicShape& shape, Placement& placement)
+const std::vector<ParameterKey> positionKeys = numberedKeys({"x", "y", "z"});
+const std::vector<ParameterKey> colourKeys = numberedKeys({"r", "g", "b", "a"});
+const std::vector<ParameterKey> turnKeys = rowKeys(turnRows);
+const std::vector<ParameterKey> textureCornerKeys = rowKeys(textureCornerRows);
+
+}  // namespace
+
+void readPosition(BasicShape::ParameterRead& read, osg::Vec3f& position, unsigned vertexNumber)
 {
-    readPosition(shape, placement.position);
+    const ParameterKey* keys = &positionKeys.at(3 * vertexNumber);
+    read.number(keys[0], position.x());
+    read.number(keys[1], position.y());
+    read.number(keys[2], position.z());
+}
+
+void readColour(BasicShape::ParameterRead& read, osg::Vec4f& colour, unsigned vertexNumber)
+{
+    const ParameterKey* keys = &colourKeys.at(4 * vertexNumber);
+    read.number(keys[0], colour.r());
+    read.number(keys[1], colour.g());
+    read.number(keys[2], colour.b());
+    read.number(keys[3], colour.a());
+}
+
+void readPlacement(BasicShape::ParameterRead& read, Placement& placement)
+{
+    readPosition(read, placement.position);
     // In the order of the turn rows.
-    float* const turns[turnRows.size()] = {
-        &placement.rot,  &placement.rotAxis.x(),  &placement.rotAxis.y(),  &placement.rotAxis.z(),
-        &placement.tilt, &placement.tiltAxis.x(), &placement.tiltAxis.y(), &placement.tiltAxis.z()};
-    for (std::size_t row = 0; row < turnRows.size(); ++row)
-        shape.getParameterValue(turnRows[row].parameter, *turns[row]);
+    const ParameterKey* keys = turnKeys.data();
+    read.number(keys[0], placement.rot);
+    read.number(keys[1], placement.rotAxis.x());
+    read.number(keys[2], placement.rotAxis.y());
+    read.number(keys[3], placement.rotAxis.z());
+    read.number(keys[4], placement.tilt);
+    read.number(keys[5], placement.tiltAxis.x());
+    read.number(keys[6], placement.tiltAxis.y());
+    read.number(keys[7], placement.tiltAxis.z());
 }
 
-void readTextureCorners(BasicShape& shape, TextureCorners& corners)
+void readTextureCorners(BasicShape::ParameterRead& read, TextureCorners& corners)
 {
     // Each corner's s row, then its t row.
     for (std::size_t corner = 0; corner < 4; ++corner) {
-        shape.getParameterValue(textureCornerRows[2 * corner].parameter, corners.corner[corner].x());
-        shape.getParameterValue(textureCornerRows[2 * corner + 1].parameter, corners.corner[corner].y());
+        read.number(textureCornerKeys[2 * corner], corners.corner[corner].x());
+        read.number(textureCornerKeys[2 * corner + 1], corners.corner[corner].y());
     }
 }

@@ -5,6 +5,12 @@
 #include <cmath>
 #include <iostream>
 
+namespace {
+
+const ParameterKey sizeKey("size");
+
+}  // namespace
+
 PointShape::PointShape(std::string userName, std::string objectName)
     : VertexShape(userName, objectName, "point", osg::PrimitiveSet::POINTS),
       pointAttribute(new osg::Point())
@@ -22,7 +28,7 @@ void PointShape::redraw()
 {
     VertexShape::redraw();
     float size = pointAttribute->getSize();
-    getParameterValue("size", size);
+    ParameterRead(*this).number(sizeKey, size);
     // The size drawn until now, bare: successive redraws run together.
     std::cerr << formatNumber(pointAttribute->getSize());
     setSize(size);

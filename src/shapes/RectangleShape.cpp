@@ -2,6 +2,12 @@
 
 #include "FullName.h"
 
+namespace {
+
+const ParameterKey widthKey("width"), heightKey("height");
+
+}  // namespace
+
 RectangleShape::RectangleShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "rectangle", this);
@@ -12,8 +18,11 @@ void RectangleShape::redraw()
 {
     float width = 1.0f;
     float height = 1.0f;
-    getParameterValue("width", width);
-    getParameterValue("height", height);
+    {
+        ParameterRead read(*this);
+        read.number(widthKey, width);
+        read.number(heightKey, height);
+    }
     redrawQuad(width, height);
     showTextureParameter();
 }

@@ -36,9 +36,11 @@ osg::ref_ptr<osg::Shader> readShader(osg::Shader::Type type, const std::string& 
 
 }  // namespace
 
+bool isNoShader(const std::string& shaderName) { return shaderName == noShader; }
+
 ShaderPaths shaderPaths(const std::string& shaderDir, const std::string& shaderName)
 {
-    if (shaderName == noShader)
+    if (isNoShader(shaderName))
         return {noShader, noShader, false};
     return {shaderDir + shaderName + ".vert", shaderDir + shaderName + ".frag", !isSafeFileName(shaderName)};
 }

@@ -28,6 +28,8 @@ struct ShaderPaths {
 // shaderDir + name + ".vert" and shaderDir + name + ".frag", refused when
 // the name is no safe file name (SafeFileName.h).
 ShaderPaths shaderPaths(const std::string& shaderDir, const std::string& shaderName);
+// Whether the name is "None", which draws without shaders.
+bool isNoShader(const std::string& shaderName);
 
 // What a shader file was when it was read: absent, or its time and size.
 struct ShaderFileStamp {

@@ -8,28 +8,56 @@ osg::Quat turnAbout(float degrees, const osg::Vec3f& axis)
 }
 
 PlacementTransform::PlacementTransform(const Placement& placement)
-    : rotation(osg::Matrixd::rotate(turnAbout(placement.rot, placement.rotAxis))),
-      tiltRotation(osg::Matrixd::rotate(turnAbout(placement.tilt, placement.tiltAxis))),
-      translation(osg::Matrixd::translate(osg::Vec3d(placement.position)))
+    : centre(placement.position), centreFinite(isFinite(centre))
 {
+    // A zero axis turns by nothing whatever the angle: most shapes never
+    // build their turns. Others may still turn by nothing (an angle of 0).
+    const osg::Vec3f noAxis(0.0f, 0.0f, 0.0f);
+    if (placement.rotAxis == noAxis && placement.tiltAxis == noAxis)
+        return;
+    Matrices made{osg::Matrixd::rotate(turnAbout(placement.rot, placement.rotAxis)),
+                  osg::Matrixd::rotate(turnAbout(placement.tilt, placement.tiltAxis)),
+                  osg::Matrixd::translate(centre)};
+    if (!made.rotation.isIdentity() || !made.tiltRotation.isIdentity())
+        turned = made;
 }
 
-osg::Vec3f PlacementTransform::point(const osg::Vec3f& p) const
+PlacementTransform::Matrices PlacementTransform::unturned() const
 {
-    const osg::Vec3f turned = p * rotation;
-    const osg::Vec3f tilted = turned * tiltRotation;
-    return tilted * translation;
+    return Matrices{osg::Matrixd(), osg::Matrixd(), osg::Matrixd::translate(centre)};
 }
 
-osg::Vec3f PlacementTransform::pointPrecise(const osg::Vec3d& p) const
+osg::Vec3f PlacementTransform::pointByMatrices(const osg::Vec3f& p) const
 {
-    return osg::Vec3f(((p * rotation) * tiltRotation) * translation);
+    return turned ? pointThrough(*turned, p) : pointThrough(unturned(), p);
 }
 
-osg::Vec3f PlacementTransform::normal(const osg::Vec3f& n) const
+osg::Vec3f PlacementTransform::pointByMatrices(const osg::Vec3d& p) const
 {
-    const osg::Vec3f turned = n * rotation;
-    return turned * tiltRotation;
+    return turned ? pointThrough(*turned, p) : pointThrough(unturned(), p);
+}
+
+osg::Vec3f PlacementTransform::normalByMatrices(const osg::Vec3f& n) const
+{
+    return turned ? normalThrough(*turned, n) : normalThrough(unturned(), n);
+}
+
+osg::Vec3f PlacementTransform::pointThrough(const Matrices& m, const osg::Vec3f& p)
+{
+    const osg::Vec3f turnedPoint = p * m.rotation;
+    const osg::Vec3f tilted = turnedPoint * m.tiltRotation;
+    return tilted * m.translation;
+}
+
+osg::Vec3f PlacementTransform::pointThrough(const Matrices& m, const osg::Vec3d& p)
+{
+    return osg::Vec3f(((p * m.rotation) * m.tiltRotation) * m.translation);
+}
+
+osg::Vec3f PlacementTransform::normalThrough(const Matrices& m, const osg::Vec3f& n)
+{
+    const osg::Vec3f turnedNormal = n * m.rotation;
+    return turnedNormal * m.tiltRotation;
 }
 
 osg::StateSet::RenderingHint colourBin(std::initializer_list<float> alphas)

@@ -12,6 +12,7 @@
 #include <osg/Vec3f>
 #include <osg/Vec4f>
 #include <initializer_list>
+#include <optional>
 
 // A turn by the angle in degrees about the axis: the angle is turned to
 // radians in single precision, then widened. A zero axis turns nothing; only
@@ -33,19 +34,67 @@ struct Placement {
 // The placement as matrices, made once per redraw. Points are row vectors:
 // p' = ((p * rotation) * tilt) * translation, narrowed to single precision
 // between the products; normals are turned, never moved or normalised.
+// Without turns (both matrices the identity, as most shapes stand) a finite
+// point takes the same sums without the products by 0 and 1: the same
+// value, bit for bit.
 class PlacementTransform {
 public:
     explicit PlacementTransform(const Placement& placement);
 
-    osg::Vec3f point(const osg::Vec3f& p) const;
+    osg::Vec3f point(const osg::Vec3f& p) const
+    {
+        return !turned && isFinite(p) && centreFinite ? moved(p) : pointByMatrices(p);
+    }
     // As point(), carried in double precision and narrowed once.
-    osg::Vec3f pointPrecise(const osg::Vec3d& p) const;
-    osg::Vec3f normal(const osg::Vec3f& n) const;
+    osg::Vec3f pointPrecise(const osg::Vec3d& p) const
+    {
+        return !turned && isFinite(p) && centreFinite ? moved(p) : pointByMatrices(p);
+    }
+    osg::Vec3f normal(const osg::Vec3f& n) const
+    {
+        return !turned && isFinite(n) ? osg::Vec3f(throughIdentity(n)) : normalByMatrices(n);
+    }
 
 private:
-    osg::Matrixd rotation;
-    osg::Matrixd tiltRotation;
-    osg::Matrixd translation;
+    // A product by 0 is 0 for a finite component and NaN for any other.
+    template <typename Vec>
+    static bool isFinite(const Vec& v)
+    {
+        return v.x() * 0 + v.y() * 0 + v.z() * 0 == 0;
+    }
+    // What products with the identity leave of finite components: the
+    // components, each zero made positive (a sum with the products by 0).
+    template <typename Vec>
+    static osg::Vec3d throughIdentity(const Vec& v)
+    {
+        return osg::Vec3d(static_cast<double>(v.x()) + 0.0, static_cast<double>(v.y()) + 0.0,
+                          static_cast<double>(v.z()) + 0.0);
+    }
+    template <typename Vec>
+    osg::Vec3f moved(const Vec& p) const
+    {
+        return osg::Vec3f(throughIdentity(p) + centre);
+    }
+    // Through the matrices: the turns', or identities when there are none.
+    osg::Vec3f pointByMatrices(const osg::Vec3f& p) const;
+    osg::Vec3f pointByMatrices(const osg::Vec3d& p) const;
+    osg::Vec3f normalByMatrices(const osg::Vec3f& n) const;
+
+    struct Matrices {
+        osg::Matrixd rotation;
+        osg::Matrixd tiltRotation;
+        osg::Matrixd translation;
+    };
+    // Identities and the translation: the matrices of a placement that
+    // does not turn, made only for the rare point that is not finite.
+    Matrices unturned() const;
+    static osg::Vec3f pointThrough(const Matrices& m, const osg::Vec3f& p);
+    static osg::Vec3f pointThrough(const Matrices& m, const osg::Vec3d& p);
+    static osg::Vec3f normalThrough(const Matrices& m, const osg::Vec3f& n);
+
+    osg::Vec3d centre;
+    bool centreFinite;
+    std::optional<Matrices> turned;  // none when both turns are the identity
 };
 
 // TRANSPARENT_BIN when any alpha is not exactly 1.0 (NaN included), else DEFAULT_BIN.
@@ -63,6 +112,7 @@ struct TextureCorners {
 template <typename Vec2Array>
 void writeTextureCorners(Vec2Array& coordinates, const TextureCorners& corners)
 {
-    for (std::size_t entry = 0; entry < coordinates.size(); ++entry)
+    const std::size_t count = coordinates.size();
+    for (std::size_t entry = 0; entry < count; ++entry)
         coordinates[entry] = corners.corner[entry % 4];
 }

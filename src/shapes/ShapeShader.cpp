@@ -1,13 +1,13 @@
 #include "ShapeShader.h"
 
-#include "BasicShape.h"
 #include "Config.h"
+
+namespace {
+
+const ParameterKey shaderKey("shader");
+
+}  // namespace
 
 ShapeShader::ShapeShader() : shaderDir(Config::getInstance()->get("Shader")) {}
 
-ShaderPaths ShapeShader::paths(BasicShape& shape) const
-{
-    std::string name;
-    shape.getParameterString("shader", name);
-    return shaderPaths(shaderDir, name);
-}
+void ShapeShader::readName(BasicShape::ParameterRead& read, std::string& name) { read.text(shaderKey, name); }

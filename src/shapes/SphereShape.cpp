@@ -9,6 +9,8 @@
 
 namespace {
 
+const ParameterKey textureKey("texture"), radiusKey("radius");
+
 // The grid steps 1 / (count - 1), divided in double and kept in single precision.
 float gridStep(unsigned count) { return static_cast<float>(1.0 / static_cast<float>(count - 1)); }
 
@@ -69,11 +71,16 @@ void SphereShape::redraw()
     osg::Vec4f colour(0.0f, 0.0f, 0.0f, 0.0f);
     std::string texture;
 
-    readPlacement(*this, placement);
-    readColour(*this, colour);
-    getParameterString("texture", texture);
-    getParameterValue("radius", radius);
-    const ShaderPaths shaderPaths = shader.paths(*this);
+    std::string shaderName;
+    {
+        ParameterRead read(*this);
+        readPlacement(read, placement);
+        readColour(read, colour);
+        read.text(textureKey, texture);
+        read.number(radiusKey, radius);
+        shader.readName(read, shaderName);
+    }
+    const ShaderPaths shaderPaths = shader.paths(shaderName);
 
     // "None" and the empty text leave an earlier texture on.
     if (texture != "None" && !texture.empty())

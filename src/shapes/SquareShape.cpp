@@ -3,6 +3,12 @@
 #include "FullName.h"
 #include "LightingState.h"
 
+namespace {
+
+const ParameterKey sizeKey("size");
+
+}  // namespace
+
 SquareShape::SquareShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "square", this);
@@ -13,8 +19,13 @@ SquareShape::SquareShape(std::string userName, std::string objectName)
 void SquareShape::redraw()
 {
     float size = 1.0f;
-    getParameterValue("size", size);
+    std::string shaderName;
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        shader.readName(read, shaderName);
+    }
     redrawQuad(size, size);
     showTextureParameter();
-    shader.apply(*getOrCreateStateSet(), shader.paths(*this));
+    shader.apply(*getOrCreateStateSet(), shader.paths(shaderName));
 }

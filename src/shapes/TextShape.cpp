@@ -14,6 +14,8 @@
 
 namespace {
 
+const ParameterKey sizeKey("size"), labelKey("label"), fontKey("font");
+
 const char* const defaultFontName = "BigCaslon.ttf";
 const unsigned int minFontResolution = 1;
 const unsigned int maxFontResolution = 256;
@@ -52,20 +54,24 @@ void TextShape::redraw()
     std::string label;
     std::string font;
 
-    readPosition(*this, position);
-    readColour(*this, colour);
-    getParameterValue("size", size);
-    getParameterString("label", label);
-    getParameterString("font", font);
+    {
+        ParameterRead read(*this);
+        readPosition(read, position);
+        readColour(read, colour);
+        read.number(sizeKey, size);
+        read.text(labelKey, label);
+        read.text(fontKey, font);
+    }
 
     if (!std::isfinite(size))
         size = getCharacterHeight();
-    if (font.empty() || !isSafeFileName(font))
+    // The name of the font read last passed this rule already.
+    if (font.empty() || (font != fontName && !isSafeFileName(font)))
         font = defaultFontName;
     const unsigned int resolution = fontResolution(size);
 
     // The font and its resolution first, so that the glyphs are laid out once for them.
-    setFontPath(fontDir + font);
+    setFontName(font);
     setFontResolution(resolution, resolution);
     setText(ReplaceEscapeSequences(label), osgText::String::ENCODING_UTF8);
     setCharacterSize(size);
@@ -86,10 +92,11 @@ osg::StateSet* TextShape::createStateSet()
     return own;
 }
 
-void TextShape::setFontPath(const std::string& path)
+void TextShape::setFontName(const std::string& name)
 {
-    if (path == fontPath)
+    if (name == fontName)
         return;
-    fontPath = path;
+    fontName = name;
+    const std::string path = fontDir + name;
     setFont(guardedRead([&] { return osgText::readRefFontFile(path); }));
 }

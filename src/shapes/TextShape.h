@@ -39,9 +39,9 @@ protected:
     osg::StateSet* createStateSet() override;
 
 private:
-    // Reads the font at the path when the path differs from the last one.
-    void setFontPath(const std::string& path);
+    // Reads the font <fontDir><name> when the name differs from the last one.
+    void setFontName(const std::string& name);
 
     std::string fontDir;
-    std::string fontPath;  // the path the font was last read from
+    std::string fontName;  // the name the font was last read under
 };

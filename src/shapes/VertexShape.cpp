@@ -49,12 +49,15 @@ void VertexShape<N>::redraw()
 {
     Positions positions;
     Colours colours;
-    for (std::size_t k = 0; k < N; ++k) {
-        const std::string vertexNumber = N == 1 ? "" : std::to_string(k + 1);
-        positions[k] = (*vertices)[k];
-        colours[k] = (*colors)[k];
-        readPosition(*this, positions[k], vertexNumber);
-        readColour(*this, colours[k], vertexNumber);
+    {
+        ParameterRead read(*this);
+        for (std::size_t k = 0; k < N; ++k) {
+            const unsigned vertexNumber = N == 1 ? 0 : static_cast<unsigned>(k + 1);
+            positions[k] = (*vertices)[k];
+            colours[k] = (*colors)[k];
+            readPosition(read, positions[k], vertexNumber);
+            readColour(read, colours[k], vertexNumber);
+        }
     }
 
     setPosition(positions);

@@ -3,6 +3,12 @@
 #include "FullName.h"
 #include "LightingState.h"
 
+namespace {
+
+const ParameterKey sizeKey("size"), fileKey("file");
+
+}  // namespace
+
 VideoShape::VideoShape(std::string userName, std::string objectName)
 {
     createMapping(userName, objectName, "video", this);
@@ -14,8 +20,11 @@ void VideoShape::redraw()
 {
     float size = 1.0f;
     std::string file;
-    getParameterValue("size", size);
-    getParameterString("file", file);
+    {
+        ParameterRead read(*this);
+        read.number(sizeKey, size);
+        read.text(fileKey, file);
+    }
     redrawQuad(size, size);
     setVideoTexture(file);
 }

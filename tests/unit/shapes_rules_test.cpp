@@ -7,6 +7,7 @@
 
 #include <osg/Array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -63,6 +64,51 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"NegativeAngleTurnsBack", turned(-90, {0, 0, 1}), {0, 1, 0}, {1, 0, 0}, {0, 1, 0},
                       {1, 0, 0}}),
     [](const testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+
+// A placement without turns moves finite points without the matrix
+// products: the result must still be the products' own, bit for bit
+// (zeros made positive, no rounding of its own), and anything not finite
+// still goes through the products.
+TEST(ShapesPlacementWithoutTurns, GivesTheMatrixProductsBitForBit)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float tiny = std::numeric_limits<float>::denorm_min();
+    const Placement placements[] = {
+        Placement(),
+        turned(90, {0, 0, 0}, -45, {0, 0, 0}, {-0.0f, 0, 0}),
+        turned(0, {0, 0, 1}, 0, {1, 1, 0}, {1e30f, -3.25f, 0.1f}),
+        turned(nan, {0, 0, 0}, inf, {0, 0, 0}, {0.1f, 0.2f, 0.3f}),
+        turned(0, {0, 0, 0}, 0, {0, 0, 0}, {inf, 0, 0}),
+        turned(0, {0, 0, 0}, 0, {0, 0, 0}, {nan, 1, 2}),
+    };
+    const osg::Vec3f points[] = {{1, 2, 3},         {-0.0f, -0.0f, -0.0f}, {0.1f, -0.2f, 1e-8f},
+                                 {tiny, -tiny, 0},  {3e38f, -3e38f, 1},    {inf, 0, 0},
+                                 {nan, 1, 1},       {-0.0f, 0.0f, 16777217.0f}};
+    auto sameBits = [](const osg::Vec3f& a, const osg::Vec3f& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    auto text = [](const osg::Vec3f& v) {
+        return std::to_string(v.x()) + " " + std::to_string(v.y()) + " " + std::to_string(v.z()) +
+               (std::signbit(v.x()) || std::signbit(v.y()) || std::signbit(v.z()) ? " (a sign bit)" : "");
+    };
+    for (const Placement& placement : placements) {
+        const osg::Matrixd rotation = osg::Matrixd::rotate(turnAbout(placement.rot, placement.rotAxis));
+        const osg::Matrixd tilt = osg::Matrixd::rotate(turnAbout(placement.tilt, placement.tiltAxis));
+        const osg::Matrixd translation = osg::Matrixd::translate(osg::Vec3d(placement.position));
+        ASSERT_TRUE(rotation.isIdentity() && tilt.isIdentity());
+        const PlacementTransform transform(placement);
+        for (const osg::Vec3f& p : points) {
+            const osg::Vec3f turnedPoint = p * rotation;
+            const osg::Vec3f tilted = turnedPoint * tilt;
+            const osg::Vec3f point = tilted * translation;
+            const osg::Vec3f precise(((osg::Vec3d(p) * rotation) * tilt) * translation);
+            const osg::Vec3f turnedNormal = p * rotation;
+            const osg::Vec3f normal = turnedNormal * tilt;
+            const std::string where = text(p) + " at " + text(placement.position);
+            EXPECT_TRUE(sameBits(transform.point(p), point)) << where << ": " << text(transform.point(p));
+            EXPECT_TRUE(sameBits(transform.pointPrecise(osg::Vec3d(p)), precise)) << where;
+            EXPECT_TRUE(sameBits(transform.normal(p), normal)) << where << ": " << text(transform.normal(p));
+        }
+    }
+}
 
 TEST(ShapesColourBin, AnyAlphaNotExactlyOneIsTransparent)
 {

@@ -161,4 +161,55 @@ TEST_F(ShapesSharedState, AParameterAddedToOneCubeStaysWithIt)
     EXPECT_EQ(read, 1.0f);
 }
 
+// Redraws read by key. A key finds what a read by name finds: made before
+// the cubes' list of names or after it, on a cube with a list of its own,
+// after a value is given an expression of another number; a key of no row
+// reads nothing and is noted.
+const ParameterKey sizeKeyMadeEarly("size");
+const ParameterKey xKeyMadeEarly("x");
+
+TEST_F(ShapesSharedState, ReadsByKeyFindWhatReadsByNameFind)
+{
+    CubeShape* plain = cube("plain");
+    CubeShape* own = cube("own");
+    Variables::getInstance()->add(nullptr, user + ":extra", "7", PARAM_NUMBER);
+    Variables::getInstance()->add(nullptr, user + ":k", "5", PARAM_NUMBER);
+    Type* extra = nullptr;
+    ASSERT_TRUE(Variables::getInstance()->get(user + ":extra", extra));
+    own->addParameter("extra", extra);
+    set("plain", "size", "3", PARAM_NUMBER);
+    set("own", "size", "4", PARAM_NUMBER);
+    set("plain", "x", "k * 2", PARAM_EXPRESSION);
+    const ParameterKey sizeKeyMadeLate("size"), extraKey("extra"), misspelt("sise");
+
+    const struct {
+        CubeShape* shape;
+        const ParameterKey& key;
+        float expected;
+    } cases[] = {
+        {plain, sizeKeyMadeEarly, 3}, {plain, sizeKeyMadeLate, 3}, {plain, xKeyMadeEarly, 10},
+        {own, sizeKeyMadeEarly, 4},   {own, sizeKeyMadeLate, 4},   {own, extraKey, 7},
+        {plain, extraKey, -1},        {plain, misspelt, -1},
+    };
+    for (const auto& c : cases) {
+        float byKey = -1, byName = -1;
+        {
+            BasicShape::ParameterRead read(*c.shape);
+            read.number(c.key, byKey);
+        }
+        c.shape->getParameterValue(c.key.name(), byName);
+        EXPECT_EQ(byKey, c.expected) << c.key.name();
+        EXPECT_EQ(byKey, byName) << c.key.name();
+        EXPECT_EQ(c.shape->unboundParameterReads().count(c.key.name()), c.expected == -1 ? 1u : 0u) << c.key.name();
+    }
+
+    Variables::getInstance()->add(nullptr, user + ":k", "6", PARAM_NUMBER);
+    float x = 0;
+    BasicShape::ParameterRead(*plain).number(xKeyMadeEarly, x);
+    EXPECT_EQ(x, 12.0f);
+    set("plain", "x", "extra", PARAM_EXPRESSION);
+    BasicShape::ParameterRead(*plain).number(xKeyMadeEarly, x);
+    EXPECT_EQ(x, 7.0f);
+}
+
 }  // namespace
