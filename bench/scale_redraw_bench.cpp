@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -26,20 +27,32 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Nanoseconds per call of work, over enough calls to take about 50 ms.
-double nanosecondsPerCall(const std::function<void()>& work)
+// The calls that are measured, after the warm-up: about 50 ms of them, or
+// exactly ZOLVI_REDRAW_CALLS when that is set. A count of instructions
+// takes only these: valgrind --tool=callgrind --toggle-collect='*measuredCalls*'
+// with ZOLVI_REDRAW_CALLS set, then the cost of each work lambda per call.
+[[gnu::noinline]] std::chrono::nanoseconds measuredCalls(const std::function<void()>& work, int& calls)
 {
-    for (int i = 0; i < 10; ++i)
-        work();
-    int calls = 0;
+    static const char* fixed = std::getenv("ZOLVI_REDRAW_CALLS");
+    const int fixedCalls = fixed != nullptr ? std::atoi(fixed) : 0;
     const auto start = Clock::now();
     std::chrono::nanoseconds elapsed{};
-    while (elapsed < std::chrono::milliseconds(50)) {
+    while (fixedCalls > 0 ? calls < fixedCalls : elapsed < std::chrono::milliseconds(50)) {
         for (int i = 0; i < 10; ++i)
             work();
         calls += 10;
         elapsed = Clock::now() - start;
     }
+    return elapsed;
+}
+
+// Nanoseconds per call of work, after ten calls of warm-up.
+double nanosecondsPerCall(const std::function<void()>& work)
+{
+    for (int i = 0; i < 10; ++i)
+        work();
+    int calls = 0;
+    const std::chrono::nanoseconds elapsed = measuredCalls(work, calls);
     return static_cast<double>(elapsed.count()) / calls;
 }
 

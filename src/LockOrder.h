@@ -9,12 +9,13 @@
 //   3. The value store's lock (Variables): a whole add, with qualification,
 //      compilation, evaluation and the hand-over of bound shapes.
 //   4. The redraw set's lock (ShapeUpdates): held while a flush calls each
-//      shape's dirty().
-//   5. A shape's lock (BasicShape::mutex): its dirty flag and its whole
-//      redraw (DrawableBinding.h). A redraw may still queue nodes under the
-//      scene root (6) and read values (leaves): its reads share one take of
-//      the contents lock (BasicShape::ParameterRead), during which it calls
-//      nothing else that locks.
+//      shape's dirty(), which only sets the shape's atomic flag.
+//   5. A shape's lock (BasicShape::mutex): taken only by the operations the
+//      viewer does not call. A redraw takes no shape lock (DrawableBinding.h):
+//      it may queue nodes under the scene root (6) and read values (leaves);
+//      its reads share one take of the contents lock
+//      (BasicShape::ParameterRead), during which it calls nothing else that
+//      locks.
 //   6. The scene root's insertion queue (MainNode), and every other
 //      ThreadQueue and ThreadMap: add() releases the wake-up block under
 //      the queue's lock; nothing else is taken under them.

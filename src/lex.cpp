@@ -271,6 +271,8 @@ BlockStatus lastBlockStatus() { return blockStatus; }
 
 std::string ReplaceEscapeSequences(std::string label)
 {
+    if (label.find('\\') == std::string::npos)
+        return label;
     std::string out;
     out.reserve(label.size());
     for (std::size_t i = 0; i < label.size(); ++i) {

@@ -79,7 +79,15 @@ const std::set<std::string>& BasicShape::unboundParameterReads() const
     return unboundReads ? *unboundReads : none;
 }
 
-BasicShape::ParameterRead::ParameterRead(BasicShape& shape) : shape(shape), guard(Type::contentLock()) {}
+BasicShape::ParameterRead::ParameterRead(BasicShape& shape)
+    : shape(shape), view(shape.parameters.keyView()), guard(Type::contentLock())
+{
+}
+
+void BasicShape::ParameterRead::numberOutOfView(const ParameterKey& parameter, float& out)
+{
+    readNumber(parameter, out);
+}
 
 template <typename Name>
 void BasicShape::ParameterRead::readText(const Name& parameter, std::string& out)
@@ -93,7 +101,17 @@ void BasicShape::ParameterRead::readText(const Name& parameter, std::string& out
 
 void BasicShape::ParameterRead::number(const std::string& parameter, float& out) { readNumber(parameter, out); }
 
-void BasicShape::ParameterRead::text(const ParameterKey& parameter, std::string& out) { readText(parameter, out); }
+void BasicShape::ParameterRead::text(const ParameterKey& parameter, std::string& out)
+{
+    const std::size_t at = view.positionOf(parameter);
+    if (at != ParameterBindings::none && !view.holdsNumber(at)) {
+        if (Type* value = view.values[at])
+            if (StringType* text = value->asStringType())
+                out = text->stringUnderLock();
+        return;
+    }
+    readText(parameter, out);
+}
 
 void BasicShape::ParameterRead::text(const std::string& parameter, std::string& out) { readText(parameter, out); }
 

@@ -1,7 +1,6 @@
 #pragma once
-// Abstract base of every shape and of the scheduler: full name, dirty flag
-// with the lock that guards the redraw, and the binding of each parameter
-// to its value in the value store.
+// Abstract base of every shape and of the scheduler: full name, dirty flag,
+// and the binding of each parameter to its value in the value store.
 //
 // The concrete classes also derive from OpenSceneGraph types whose getName,
 // setName and getParent clash with these: call them qualified.
@@ -53,12 +52,23 @@ public:
         ParameterRead& operator=(const ParameterRead&) = delete;
 
         // By key, as redraws read (inline: a redraw reads dozens), or by name.
-        void number(const ParameterKey& parameter, float& out) { readNumber(parameter, out); }
+        void number(const ParameterKey& parameter, float& out)
+        {
+            const std::size_t at = view.positionOf(parameter);
+            if (view.holdsNumber(at)) {
+                out = static_cast<float>(static_cast<const VarType*>(view.values[at])->valueUnderLock());
+                return;
+            }
+            numberOutOfView(parameter, out);
+        }
         void number(const std::string& parameter, float& out);
         void text(const ParameterKey& parameter, std::string& out);
         void text(const std::string& parameter, std::string& out);
 
     private:
+        // Any read by key that the view does not answer at once: a key made
+        // after the list of row names, no such row, no value, no number.
+        void numberOutOfView(const ParameterKey& parameter, float& out);
         template <typename Name>
         void readNumber(const Name& parameter, float& out)
         {
@@ -72,6 +82,7 @@ public:
         void readText(const Name& parameter, std::string& out);
 
         BasicShape& shape;
+        const ParameterBindings::KeyView view;
         std::lock_guard<std::mutex> guard;
     };
 
@@ -91,10 +102,11 @@ public:
     void removeMapping();
 
 protected:
-    // Set by dirty() and cleared by update(), both under mutex; atomic so
-    // that the scheduler, which marks itself without the lock, is safe too.
+    // Set by dirty() in any thread, cleared by update() in the main thread.
     std::atomic<bool> dirtyFlag{false};
     std::string name;
+    // Taken by the operations the viewer does not call, and by shapes made
+    // for tests that keep a lock of their own; a shape's redraw takes none.
     OpenThreads::Mutex mutex;
     ParameterBindings parameters;
 

@@ -5,6 +5,8 @@
 #include "ParameterGroups.h"
 #include "SharedState.h"
 
+#include <cmath>
+
 namespace {
 
 const ParameterKey sizeKey("size"), textureKey("texture");
@@ -108,14 +110,24 @@ void CubeShape::redraw()
 void CubeShape::setPosition(const Placement& placement, float size)
 {
     const PlacementTransform transform(placement);
+    const float half = size * 0.5f;
     osg::Vec3f corners[8];
-    cubeCorners(size * 0.5f, corners);
-    for (osg::Vec3f& corner : corners)
-        corner = transform.point(corner);
+    cubeCorners(half, corners);
+    // The corners of a finite size are finite: when they are only moved,
+    // they need not be tested one by one.
+    if (transform.onlyMoves() && std::isfinite(half)) {
+        for (osg::Vec3f& corner : corners)
+            corner = transform.movedFinite(corner);
+    } else {
+        for (osg::Vec3f& corner : corners)
+            corner = transform.point(corner);
+    }
+    // The face normals are finite, without negative zeros: unturned, they stay.
+    const bool turns = transform.turns();
     osg::Vec3f* vertex = &vertices->front();
     osg::Vec3f* normal = &normals->front();
     for (int face = 0; face < faceCount; ++face) {
-        const osg::Vec3f faceNormal = transform.normal(faceNormals[face]);
+        const osg::Vec3f faceNormal = turns ? transform.normal(faceNormals[face]) : faceNormals[face];
         for (int k = 0; k < 4; ++k) {
             *vertex++ = corners[faceCorners[face][k]];
             *normal++ = faceNormal;

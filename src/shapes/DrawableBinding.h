@@ -4,20 +4,23 @@
 // that reaches the shape once per update traversal, the geode that holds the
 // drawable, and the destructor that takes the callback away.
 //
-// RedrawFrame adds the redraw every shape shares: dirty() sets the flag under
-// the shape's lock; update() takes the lock, returns unless the flag is set,
-// calls redraw() and clears the flag, so a shape supplies only redraw(). An
-// idle shape's update() reads the (atomic) flag without the lock: a flag set
-// before that read is seen, one set after it is seen in the next frame, as
-// it would be after a locked test; dirty() during a redraw waits for it and
-// sets the flag after the redraw clears it, so no change is lost.
+// RedrawFrame adds the redraw every shape shares: dirty() sets the atomic
+// flag and takes no lock; update() returns unless the flag is set, clears
+// it (an exchange) before redraw() reads any value, then redraws, so a
+// shape supplies only redraw(). A change stored while a redraw runs marks
+// the shape again after that clear: either the redraw's reads already see
+// it (the store writes the value before it marks the shape, and the reads
+// take the values' contents lock), or the next frame redraws it. An idle
+// shape's update() costs one load of the flag.
 //
 // Threading: the update callback, update() and redraw() run in the main
-// thread's update traversal; dirty() runs in any thread (through the redraw
-// set, whose lock comes before the shape's: LockOrder.h). redraw() runs with the shape's
-// lock held: it must not call dirty(), add to the redraw set, flush it or
-// store a value. The scheduler keeps a lock discipline of its own and uses
-// only DrawableBinding.
+// thread's update traversal, and nothing else touches a shape's drawable
+// or its members once it is made (the command thread publishes a new shape
+// through the scene root's queue, then only marks it); dirty() runs in any
+// thread (through the redraw set: LockOrder.h). redraw() takes no shape
+// lock: it must not add to the redraw set, flush it or store a value. The
+// scheduler keeps a lock discipline of its own and uses only
+// DrawableBinding.
 
 #include "BasicShape.h"
 
@@ -76,24 +79,19 @@ protected:
 template <typename OsgDrawable>
 class RedrawFrame : public DrawableBinding<OsgDrawable> {
 public:
-    void dirty() override
-    {
-        OpenThreads::ScopedLock<OpenThreads::Mutex> lock(this->mutex);
-        this->dirtyFlag = true;
-    }
+    void dirty() override { this->dirtyFlag.store(true, std::memory_order_release); }
 
     void update() override
     {
-        if (!this->dirtyFlag)
+        if (!this->dirtyFlag.load(std::memory_order_acquire))
             return;
-        OpenThreads::ScopedLock<OpenThreads::Mutex> lock(this->mutex);
-        if (!this->dirtyFlag)
-            return;
+        // Only this thread clears the flag: the exchange finds it set, and
+        // orders the reads of the redraw after the marks it clears.
+        this->dirtyFlag.exchange(false, std::memory_order_acq_rel);
         redraw();
-        this->dirtyFlag = false;
     }
 
 protected:
-    // Rebuilds the drawable from every parameter; the lock is held.
+    // Rebuilds the drawable from every parameter, in the main thread.
     virtual void redraw() {}
 };

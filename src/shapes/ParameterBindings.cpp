@@ -1,5 +1,7 @@
 #include "ParameterBindings.h"
 
+#include "VarType.h"
+
 #include <algorithm>
 
 ParameterBindings::RowNames::RowNames(Names names) : list(std::move(names))
@@ -29,10 +31,16 @@ void ParameterBindings::bindAll(const std::shared_ptr<const RowNames>& rowNames,
     values = std::move(rowValues);
     values.resize(names->names().size(), nullptr);
     values.shrink_to_fit();
+    // A value never changes its kind: what is a number now stays one.
+    numberRows = 0;
+    for (std::size_t at = 0; at < values.size() && at < 64; ++at)
+        if (values[at] != nullptr && values[at]->asVarType() != nullptr)
+            numberRows |= std::uint64_t{1} << at;
 }
 
 Type*& ParameterBindings::operator[](const std::string& name)
 {
+    numberRows = 0;
     const std::size_t at = names->lowerBound(name);
     if (at < values.size() && *names->names()[at] == name)
         return values[at];

@@ -10,6 +10,7 @@
 #include "ParameterKey.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,17 +37,44 @@ public:
         {
             return key.number() < keyPositions.size() ? keyPositions[key.number()] : exactPosition(key.name());
         }
+        // The position of every key made before the list, by key number.
+        const std::vector<std::size_t>& keyPositionList() const { return keyPositions; }
 
     private:
         Names list;
         std::vector<std::size_t> keyPositions;  // by key number
     };
 
+    // What a run of reads by key needs, taken once: the position of each key
+    // made before the list of names (none for a key that names no row), the
+    // values by position, and which of the first 64 positions hold a number.
+    // Valid while no entry is bound or added.
+    struct KeyView {
+        const std::size_t* positions;
+        std::size_t keyCount;
+        Type* const* values;
+        std::uint64_t numberRows;
+
+        std::size_t positionOf(const ParameterKey& key) const
+        {
+            return key.number() < keyCount ? positions[key.number()] : none;
+        }
+        // Whether the position holds a number (false for none).
+        bool holdsNumber(std::size_t position) const { return position < 64 && (numberRows >> position & 1) != 0; }
+    };
+    KeyView keyView() const
+    {
+        const std::vector<std::size_t>& positions = names->keyPositionList();
+        return KeyView{positions.data(), positions.size(), values.data(), numberRows};
+    }
+
     // Binds the rows' names to the values, one for each; replaces every
     // earlier entry.
     void bindAll(const std::shared_ptr<const RowNames>& rowNames, std::vector<Type*> rowValues);
 
     // The value bound to the name, a null entry made first when there is none.
+    // The caller may rebind the entry: the table's reads by key then all go
+    // the long way (no position counts as a number any more).
     Type*& operator[](const std::string& name);
 
     // Whether the name has an entry, and its value.
@@ -72,5 +100,6 @@ private:
 
     std::shared_ptr<const RowNames> names = std::make_shared<const RowNames>(Names());
     std::vector<Type*> values;
+    std::uint64_t numberRows = 0;  // bit i: values[i] is a number (for i < 64)
     std::vector<std::unique_ptr<std::string>> ownNames;  // names given by callers, kept here
 };

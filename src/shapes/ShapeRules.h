@@ -55,6 +55,14 @@ public:
         return !turned && isFinite(n) ? osg::Vec3f(throughIdentity(n)) : normalByMatrices(n);
     }
 
+    // Whether the placement turns: if not, normal() gives back every finite
+    // normal with its zeros made positive.
+    bool turns() const { return turned.has_value(); }
+    // Whether points are only moved (no turn, a finite centre): a finite
+    // point then goes to movedFinite(), as point() would take it.
+    bool onlyMoves() const { return !turned && centreFinite; }
+    osg::Vec3f movedFinite(const osg::Vec3f& p) const { return moved(p); }
+
 private:
     // A product by 0 is 0 for a finite component and NaN for any other.
     template <typename Vec>

@@ -11,12 +11,13 @@
 #include <osg/CopyOp>
 #include <osgText/Font>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 const ParameterKey sizeKey("size"), labelKey("label"), fontKey("font");
 
-const char* const defaultFontName = "BigCaslon.ttf";
+const std::string defaultFontName = "BigCaslon.ttf";
 const unsigned int minFontResolution = 1;
 const unsigned int maxFontResolution = 256;
 
@@ -66,14 +67,13 @@ void TextShape::redraw()
     if (!std::isfinite(size))
         size = getCharacterHeight();
     // The name of the font read last passed this rule already.
-    if (font.empty() || (font != fontName && !isSafeFileName(font)))
-        font = defaultFontName;
+    const bool useDefault = font.empty() || (font != fontName && !isSafeFileName(font));
     const unsigned int resolution = fontResolution(size);
 
     // The font and its resolution first, so that the glyphs are laid out once for them.
-    setFontName(font);
+    setFontName(useDefault ? defaultFontName : font);
     setFontResolution(resolution, resolution);
-    setText(ReplaceEscapeSequences(label), osgText::String::ENCODING_UTF8);
+    setText(ReplaceEscapeSequences(std::move(label)), osgText::String::ENCODING_UTF8);
     setCharacterSize(size);
     setPosition(position);
     setRotation(osg::Quat());

@@ -212,4 +212,23 @@ TEST_F(ShapesSharedState, ReadsByKeyFindWhatReadsByNameFind)
     EXPECT_EQ(x, 7.0f);
 }
 
+// A row that holds another kind of value (stored before the cube was made)
+// reads as nothing when a number is asked for, and as its text when a text
+// is; neither is an unbound read.
+TEST_F(ShapesSharedState, ReadsByKeyOfAnotherKindLeaveTheValueAsItWas)
+{
+    set("worded", "size", "big", PARAM_STRING);
+    CubeShape* worded = cube("worded");
+    float size = -1;
+    std::string text;
+    {
+        BasicShape::ParameterRead read(*worded);
+        read.number(sizeKeyMadeEarly, size);
+        read.text(sizeKeyMadeEarly, text);
+    }
+    EXPECT_EQ(size, -1.0f);
+    EXPECT_EQ(text, "big");
+    EXPECT_TRUE(worded->unboundParameterReads().empty());
+}
+
 }  // namespace
