@@ -2,6 +2,7 @@
 # Installs the Debian packages the viewer and its tests need (only those
 # missing), then configures and builds the given build directory.
 #   scripts/setup.sh BUILD_DIR [extra cmake arguments...]
+#   scripts/setup.sh             (the packages alone)
 # ZOLVI_TARGET, when set, builds only that target; ZOLVI_JOBS sets the
 # number of parallel build jobs (default: the number of processors).
 set -eu
@@ -23,6 +24,7 @@ if [ -n "$missing" ]; then
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 fi
 
+[ "$#" -gt 0 ] || exit 0
 build_dir="$1"
 shift
 root="$(cd "$(dirname "$0")/.." && pwd)"
