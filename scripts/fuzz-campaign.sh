@@ -45,9 +45,9 @@ fi
 cp "$root/build-fuzz/tests/fuzz/fuzz_command" "$root/build-fuzz/tests/fuzz/command.dict" "$output/"
 target="$output/fuzz_command"
 dictionary="$output/command.dict"
-# The same settings as the fuzz test of CTest (tests/fuzz/CMakeLists.txt).
-export ASAN_OPTIONS="detect_leaks=0:malloc_context_size=10:quarantine_size_mb=64"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# The same settings as the fuzz test of CTest.
+. "$root/tests/fuzz/settings.sh"
+export ASAN_OPTIONS="$FUZZ_ASAN_OPTIONS" UBSAN_OPTIONS="$FUZZ_UBSAN_OPTIONS"
 
 # One process: runs until its time is spent, started again after a finding.
 # It takes up what the others found once a minute: reading the shared
@@ -56,8 +56,8 @@ worker() {
     local index="$1" end=$(($(date +%s) + seconds)) run=0
     while [ "$(date +%s)" -lt "$end" ]; do
         run=$((run + 1))
-        "$target" -max_total_time=$((end - $(date +%s))) -max_len=4096 -rss_limit_mb=4096 \
-            -detect_leaks=0 -entropic=0 -reload=60 -close_fd_mask=3 -print_final_stats=1 -dict="$dictionary" \
+        "$target" -max_total_time=$((end - $(date +%s))) $FUZZ_ARGUMENTS \
+            -reload=60 -print_final_stats=1 -dict="$dictionary" \
             -artifact_prefix="$output/findings/" "$corpus" "$root/tests/fuzz/corpus" \
             >"$output/logs/$campaign.worker$index.$run.log" 2>&1 || true
     done
