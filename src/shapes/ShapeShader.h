@@ -1,7 +1,7 @@
 #pragma once
 // The `shader` parameter of a shape: the setting Shader, read once when the
 // shape is made, prefixes the name that the parameter holds (ShaderProgram.h
-// gives the rule). Used in the shape's redraw, under its lock.
+// gives the rule). Used in the shape's redraw, in the main thread.
 
 #include "BasicShape.h"
 #include "ShaderProgram.h"
