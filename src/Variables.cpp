@@ -402,7 +402,7 @@ bool Variables::evaluate(User* user, std::string ownerName, std::string text, do
             sendError(user, engine->parser.error());
             return false;
         }
-        std::lock_guard<std::mutex> guard(Type::contentLock());
+        std::lock_guard<LeafLock> guard(Type::contentLock());
         engine->loopViolated = false;
         value = expression.value();
         if (engine->loopViolated) {
@@ -829,7 +829,7 @@ void Variables::evaluateFrom(User* user, VarType* number, const double* literal)
     {
         // Expressions may also assign other numbers (y := 5): readers wait
         // for the whole evaluation.
-        std::lock_guard<std::mutex> guard(Type::contentLock());
+        std::lock_guard<LeafLock> guard(Type::contentLock());
         for (VarType* each : order) {
             if (each == number && literal != nullptr) {
                 each->value = *literal;
