@@ -21,8 +21,10 @@
 //      the queue's lock; nothing else is taken under them.
 //
 // Leaves, which may be taken under any of the above and take nothing:
-//   - the contents lock of all values (Type::contentLock), and the value
-//     table's own lock (ValueTable), which get() and exists() take alone;
+//   - the contents lock of all values (Type::contentLock, a LeafLock whose
+//     inner sleep lock only its waiters and its releaser take), and the
+//     value table's own lock (ValueTable), which get() and exists() take
+//     alone;
 //   - the numbering of parameter keys (ParameterKey), taken when a key or
 //     a list of a type's row names is made;
 //   - the lock over a shared state set's parents (SharedState), around

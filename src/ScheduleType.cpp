@@ -37,14 +37,14 @@ void ScheduleType::add(float time, std::string command)
     trace << "Time: " << time << " Command: " << command << '\n';
     std::cerr << trace.str();
     Event event(static_cast<double>(time), std::move(command));
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     auto later = std::upper_bound(events.begin(), events.end(), event);
     events.insert(later, std::move(event));
 }
 
 void ScheduleType::getEvents(std::list<Event>& out)
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     if (&out == &events)
         return;
     out = events;

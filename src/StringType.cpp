@@ -4,7 +4,7 @@ StringType::StringType(std::string name, std::string text) : Type(std::move(name
 
 std::string StringType::getString()
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     return value;
 }
 
@@ -12,7 +12,7 @@ void StringType::setString(std::string text)
 {
     std::vector<BasicShape*> shapes;
     {
-        std::lock_guard<std::mutex> guard(contentLock());
+        std::lock_guard<LeafLock> guard(contentLock());
         value = std::move(text);
         collectAssocObjects(shapes);
     }

@@ -19,19 +19,19 @@ std::unordered_map<const Type*, std::vector<BasicShape*>>& moreShapes()
 
 Type::~Type()
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     moreShapes().erase(this);
 }
 
-std::mutex& Type::contentLock()
+LeafLock& Type::contentLock()
 {
-    static std::mutex lock;
+    static LeafLock lock;
     return lock;
 }
 
 void Type::addAssocObject(BasicShape* shape)
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     if (firstShape == nullptr || firstShape == shape) {
         firstShape = shape;
         return;
@@ -46,7 +46,7 @@ void Type::addAssocObject(BasicShape* shape)
 
 void Type::removeAssocObject(BasicShape* shape)
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     auto entry = moreShapes().find(this);
     if (shape == firstShape) {
         firstShape = nullptr;
@@ -65,7 +65,7 @@ void Type::removeAssocObject(BasicShape* shape)
 
 bool Type::isAssocObjectEmpty()
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     return firstShape == nullptr;
 }
 

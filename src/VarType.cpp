@@ -23,18 +23,18 @@ const VarType::Links& VarType::linksOrNone() const
 
 double VarType::getValue()
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     return value;
 }
 
 std::string VarType::getString()
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     return expressionString.str();
 }
 
 void VarType::setString(std::string text)
 {
-    std::lock_guard<std::mutex> guard(contentLock());
+    std::lock_guard<LeafLock> guard(contentLock());
     expressionString.assign(text);
 }

@@ -116,6 +116,31 @@ struct Unbind {
     ~Unbind() { names.clear_variables(); }
 };
 
+// Lends the parser a resolver of unknown names for one compilation; the
+// parser lets go of it however the compilation ends.
+struct ResolverInUse {
+    ResolverInUse(Parser& parser, Parser::unknown_symbol_resolver* resolver) : parser(parser)
+    {
+        parser.enable_unknown_symbol_resolver(resolver);
+    }
+    ~ResolverInUse() { parser.disable_unknown_symbol_resolver(); }
+    Parser& parser;
+};
+
+// Whether a name qualified with the owner's prefix reads as one name: the
+// owner starts with a letter and holds only what a name may hold after it.
+bool prefixReadsAsName(std::string_view owner)
+{
+    return !owner.empty() && std::isalpha(static_cast<unsigned char>(owner[0])) &&
+           std::all_of(owner.begin(), owner.end(), [](char ch) {
+               return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '.' || ch == ':';
+           });
+}
+
+// The characters that the compilations of one expression's passes may read
+// in all, so that qualifying a long text with many names stays bounded.
+std::size_t passBudget(std::size_t textSize) { return std::max<std::size_t>(std::size_t(1) << 20, 64 * textSize); }
+
 // Qualifies the names of an expression within one compilation. The parser
 // hands over each name that it cannot resolve, where it meets it: a full
 // name ("user1:y") goes to the resolve function, which binds it; a bare one
@@ -160,6 +185,16 @@ public:
     bool isUndecided() const { return outcome == undecided; }
     // The compilations that one per name found would have failed.
     std::size_t passes() const { return count; }
+
+    // Whether a bare name met follows a digit or a point: an owner's name
+    // starting with an 'e' put there would read as the number's exponent.
+    bool qualifiesAfterANumber(const std::string& text) const
+    {
+        return std::any_of(positions.begin(), positions.end(), [&](std::size_t position) {
+            return position > 0 && (std::isdigit(static_cast<unsigned char>(text[position - 1])) ||
+                                    text[position - 1] == '.');
+        });
+    }
 
     // Puts the owner's prefix before every bare name met.
     void qualify(std::string& text) const
@@ -367,7 +402,7 @@ bool Variables::evaluate(User* user, std::string ownerName, std::string text, do
             sendError(user, engine->parser.error());
             return false;
         }
-        std::lock_guard<std::mutex> guard(Type::contentLock());
+        std::lock_guard<LeafLock> guard(Type::contentLock());
         engine->loopViolated = false;
         value = expression.value();
         if (engine->loopViolated) {
@@ -561,12 +596,12 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
     }
     const std::string_view owner = userPart(fullName);
     // Only a plain owner name is sure to read as one name with the name
-    // after it, whatever comes before (a number's exponent takes an 'e').
+    // after it; one starting with an 'e' only where no number comes before.
     const bool plainOwner = owner.empty() || (std::isalpha(static_cast<unsigned char>(owner[0])) &&
-                                              owner[0] != 'e' && owner[0] != 'E' &&
                                               std::all_of(owner.begin(), owner.end(), [](char ch) {
                                                   return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
                                               }));
+    const bool exponentLike = !owner.empty() && (owner[0] == 'e' || owner[0] == 'E');
     if (!plainOwner)
         return parseByPasses(user, fullName, text, usedNames, maxPasses);
 
@@ -587,13 +622,16 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
         found.insert(name);
         return NameQualifier::bound;
     });
-    parser.enable_unknown_symbol_resolver(&qualifier);
-    const bool compiled = parser.compile(text, localExpression);
-    parser.disable_unknown_symbol_resolver();
+    bool compiled = false;
+    {
+        ResolverInUse inUse(parser, &qualifier);
+        compiled = parser.compile(text, localExpression);
+    }
 
     // What the passes would decide otherwise: they alone give up after
     // maxPasses compilations, with the parser's diagnostic of the last.
-    if (qualifier.isUndecided() || qualifier.passes() > maxPasses) {
+    if (qualifier.isUndecided() || qualifier.passes() > maxPasses ||
+        (exponentLike && qualifier.qualifiesAfterANumber(text))) {
         localExpression = Expression();
         engine->foundNames.clear_variables();
         return parseByPasses(user, fullName, text, usedNames, maxPasses);
@@ -626,6 +664,8 @@ bool Variables::parseByPasses(User* user, std::string fullName, std::string& tex
     Parser& parser = engine->parser;
 
     std::string working = text;
+    const std::size_t budget = passBudget(text.size());
+    std::size_t read = 0;
     for (std::size_t pass = 0;; ++pass) {
         const std::string compiled = working;
         if (compiled.empty()) {
@@ -636,7 +676,8 @@ bool Variables::parseByPasses(User* user, std::string fullName, std::string& tex
             text = compiled;
             return true;
         }
-        if (pass >= maxPasses) {
+        read += compiled.size();
+        if (pass >= maxPasses || read > budget) {
             sendError(user, parser.error());
             return false;
         }
@@ -671,6 +712,12 @@ bool Variables::parseByPasses(User* user, std::string fullName, std::string& tex
             if (bindFound(name))
                 bound = true;
             usedNames.insert(name);
+        }
+        // A prefix that does not read as part of a name would only be read
+        // as more bare names, pass after pass.
+        if (!insertions.empty() && !prefixReadsAsName(owner)) {
+            sendError(user, parser.error());
+            return false;
         }
         for (auto position = insertions.rbegin(); position != insertions.rend(); ++position)
             working.insert(*position, prefix);
@@ -782,7 +829,7 @@ void Variables::evaluateFrom(User* user, VarType* number, const double* literal)
     {
         // Expressions may also assign other numbers (y := 5): readers wait
         // for the whole evaluation.
-        std::lock_guard<std::mutex> guard(Type::contentLock());
+        std::lock_guard<LeafLock> guard(Type::contentLock());
         for (VarType* each : order) {
             if (each == number && literal != nullptr) {
                 each->value = *literal;

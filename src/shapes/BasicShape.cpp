@@ -89,31 +89,42 @@ void BasicShape::ParameterRead::numberOutOfView(const ParameterKey& parameter, f
     readNumber(parameter, out);
 }
 
+bool BasicShape::ParameterRead::copyChanged(const std::string& text, std::string& out)
+{
+    if (out == text)
+        return false;
+    out = text;
+    return true;
+}
+
 template <typename Name>
-void BasicShape::ParameterRead::readText(const Name& parameter, std::string& out)
+bool BasicShape::ParameterRead::readText(const Name& parameter, std::string& out)
 {
     Type* value = shape.boundValue(parameter);
     if (value == nullptr)
-        return;
-    if (StringType* text = value->asStringType())
-        out = text->stringUnderLock();
+        return false;
+    StringType* text = value->asStringType();
+    return text != nullptr && copyChanged(text->stringUnderLock(), out);
 }
 
 void BasicShape::ParameterRead::number(const std::string& parameter, float& out) { readNumber(parameter, out); }
 
-void BasicShape::ParameterRead::text(const ParameterKey& parameter, std::string& out)
+bool BasicShape::ParameterRead::text(const ParameterKey& parameter, std::string& out)
 {
     const std::size_t at = view.positionOf(parameter);
     if (at != ParameterBindings::none && !view.holdsNumber(at)) {
         if (Type* value = view.values[at])
             if (StringType* text = value->asStringType())
-                out = text->stringUnderLock();
-        return;
+                return copyChanged(text->stringUnderLock(), out);
+        return false;
     }
-    readText(parameter, out);
+    return readText(parameter, out);
 }
 
-void BasicShape::ParameterRead::text(const std::string& parameter, std::string& out) { readText(parameter, out); }
+bool BasicShape::ParameterRead::text(const std::string& parameter, std::string& out)
+{
+    return readText(parameter, out);
+}
 
 void BasicShape::getParameterValue(const std::string& parameter, float& out)
 {

@@ -45,6 +45,10 @@ public:
     // lock (Type.h), which is a leaf: while a ParameterRead lives, its
     // thread reads values through it and takes no other lock. Each read
     // leaves out unchanged for another kind of value or no value.
+    //
+    // A text read copies only a text that differs from the one out holds,
+    // and tells whether it did: a shape that keeps the texts it last read
+    // redoes the work that follows from one only when it changed.
     class ParameterRead {
     public:
         explicit ParameterRead(BasicShape& shape);
@@ -62,8 +66,8 @@ public:
             numberOutOfView(parameter, out);
         }
         void number(const std::string& parameter, float& out);
-        void text(const ParameterKey& parameter, std::string& out);
-        void text(const std::string& parameter, std::string& out);
+        bool text(const ParameterKey& parameter, std::string& out);
+        bool text(const std::string& parameter, std::string& out);
 
     private:
         // Any read by key that the view does not answer at once: a key made
@@ -79,11 +83,12 @@ public:
                 out = static_cast<float>(number->valueUnderLock());
         }
         template <typename Name>
-        void readText(const Name& parameter, std::string& out);
+        bool readText(const Name& parameter, std::string& out);
+        static bool copyChanged(const std::string& text, std::string& out);
 
         BasicShape& shape;
         const ParameterBindings::KeyView view;
-        std::lock_guard<std::mutex> guard;
+        std::lock_guard<LeafLock> guard;
     };
 
     // Single reads by name, each a ParameterRead of its own.

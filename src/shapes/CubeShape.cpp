@@ -75,8 +75,6 @@ void CubeShape::redraw()
     osg::Vec4f colour = colors->front();
     TextureCorners corners;
     std::copy(texCoords->begin(), texCoords->begin() + 4, corners.corner);
-    std::string texture;
-    std::string shader;
 
     {
         ParameterRead read(*this);
@@ -85,7 +83,8 @@ void CubeShape::redraw()
         readColour(read, colour);
         read.text(textureKey, texture);
         readTextureCorners(read, corners);
-        ShapeShader::readName(read, shader);
+        if (ShapeShader::readName(read, shader))
+            noShader = isNoShader(shader);
     }
 
     setPosition(placement, size);
@@ -95,9 +94,10 @@ void CubeShape::redraw()
         cubeState().own(*this);
     // The shared state has neither texture nor shader: a cube that still
     // shares it and names none has nothing to switch off.
-    if (!texture.empty() || !cubeState().sharedBy(*this))
+    const bool shared = cubeState().sharedBy(*this);
+    if (!texture.empty() || !shared)
         setTextureImage(texture);
-    if (!isNoShader(shader) || !cubeState().sharedBy(*this))
+    if (!noShader || !shared)
         setShader(shader);
 
     colors->dirty();
@@ -128,10 +128,14 @@ void CubeShape::setPosition(const Placement& placement, float size)
     osg::Vec3f* normal = &normals->front();
     for (int face = 0; face < faceCount; ++face) {
         const osg::Vec3f faceNormal = turns ? transform.normal(faceNormals[face]) : faceNormals[face];
-        for (int k = 0; k < 4; ++k) {
-            *vertex++ = corners[faceCorners[face][k]];
-            *normal++ = faceNormal;
-        }
+        const int* corner = faceCorners[face];
+        vertex[0] = corners[corner[0]];
+        vertex[1] = corners[corner[1]];
+        vertex[2] = corners[corner[2]];
+        vertex[3] = corners[corner[3]];
+        normal[0] = normal[1] = normal[2] = normal[3] = faceNormal;
+        vertex += 4;
+        normal += 4;
     }
 }
 

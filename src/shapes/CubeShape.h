@@ -37,4 +37,8 @@ private:
     osg::Vec3Array* normals;
     osg::Vec2Array* texCoords;
     std::unique_ptr<ShapeShader> shapeShader;  // made for the first shader other than "None"
+    // The `texture` and `shader` texts as the last redraw read them.
+    std::string texture;
+    std::string shader;
+    bool noShader = false;  // whether shader is "None"
 };

@@ -10,7 +10,7 @@
 // the root (once in the shape's life: later changes of number relabel it).
 // Threading as every shape (DrawableBinding.h): the redraw walks the scene
 // in the main thread, where alone it changes, and queues its light source
-// with MainNode::addElement under the shape's lock (LockOrder.h).
+// with MainNode::addElement (LockOrder.h).
 
 #include "DrawableShape.h"
 

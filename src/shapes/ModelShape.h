@@ -12,7 +12,7 @@
 // writes an error line and keeps it.
 //
 // Threading as every shape (DrawableBinding.h). The file is read in the
-// redraw, under the shape's lock; the transform is queued under the scene
+// redraw, in the main thread; the transform is queued under the scene
 // root (MainNode::addElement) once, from the first redraw that finds the
 // shape in the scene.
 

@@ -6,7 +6,9 @@
 // A shape keeps one ShaderProgram and hands it its paths on every redraw;
 // the program is built again only when a path, or a file's modification
 // time or size, changes, so editing a shader file while the viewer runs
-// still shows. Used only in the main thread, under the shape's lock.
+// still shows. A shape's program is used only in its redraw, in the main
+// thread; the cubes' common state applies the "None" program once, when the
+// first cube is made on the command thread, before any cube is drawn.
 
 #include <osg/Program>
 #include <osg/StateSet>

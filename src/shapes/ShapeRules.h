@@ -120,7 +120,16 @@ struct TextureCorners {
 template <typename Vec2Array>
 void writeTextureCorners(Vec2Array& coordinates, const TextureCorners& corners)
 {
+    // The corners as locals: the writes then need not read them again.
+    const osg::Vec2f t1 = corners.corner[0], t2 = corners.corner[1], t3 = corners.corner[2], t4 = corners.corner[3];
     const std::size_t count = coordinates.size();
-    for (std::size_t entry = 0; entry < count; ++entry)
+    std::size_t entry = 0;
+    for (; entry + 4 <= count; entry += 4) {
+        coordinates[entry] = t1;
+        coordinates[entry + 1] = t2;
+        coordinates[entry + 2] = t3;
+        coordinates[entry + 3] = t4;
+    }
+    for (; entry < count; ++entry)
         coordinates[entry] = corners.corner[entry % 4];
 }

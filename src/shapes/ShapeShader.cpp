@@ -10,4 +10,7 @@ const ParameterKey shaderKey("shader");
 
 ShapeShader::ShapeShader() : shaderDir(Config::getInstance()->get("Shader")) {}
 
-void ShapeShader::readName(BasicShape::ParameterRead& read, std::string& name) { read.text(shaderKey, name); }
+bool ShapeShader::readName(BasicShape::ParameterRead& read, std::string& name)
+{
+    return read.text(shaderKey, name);
+}

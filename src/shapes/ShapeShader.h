@@ -1,7 +1,7 @@
 #pragma once
 // The `shader` parameter of a shape: the setting Shader, read once when the
 // shape is made, prefixes the name that the parameter holds (ShaderProgram.h
-// gives the rule). Used in the shape's redraw, under its lock.
+// gives the rule). Used in the shape's redraw, in the main thread.
 
 #include "BasicShape.h"
 #include "ShaderProgram.h"
@@ -14,8 +14,8 @@ public:
     ShapeShader();
 
     // Reads the name that the shape's `shader` parameter holds (name stays
-    // as it was when the parameter holds no string).
-    static void readName(BasicShape::ParameterRead& read, std::string& name);
+    // as it was when the parameter holds no string); whether it changed.
+    static bool readName(BasicShape::ParameterRead& read, std::string& name);
     // The paths that the name gives.
     ShaderPaths paths(const std::string& name) const { return shaderPaths(shaderDir, name); }
     // Attaches the program of those paths to the state set.

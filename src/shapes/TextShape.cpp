@@ -11,7 +11,6 @@
 #include <osg/CopyOp>
 #include <osgText/Font>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -52,28 +51,33 @@ void TextShape::redraw()
     osg::Vec3f position = getPosition();
     osg::Vec4f colour = getColor();
     float size = getCharacterHeight();
-    std::string label;
-    std::string font;
+    bool newLabel = !redrawn;
+    bool newFont = !redrawn;
+    redrawn = true;
 
     {
         ParameterRead read(*this);
         readPosition(read, position);
         readColour(read, colour);
         read.number(sizeKey, size);
-        read.text(labelKey, label);
-        read.text(fontKey, font);
+        newLabel |= read.text(labelKey, label);
+        newFont |= read.text(fontKey, font);
     }
 
     if (!std::isfinite(size))
         size = getCharacterHeight();
-    // The name of the font read last passed this rule already.
-    const bool useDefault = font.empty() || (font != fontName && !isSafeFileName(font));
     const unsigned int resolution = fontResolution(size);
 
     // The font and its resolution first, so that the glyphs are laid out once for them.
-    setFontName(useDefault ? defaultFontName : font);
+    if (newFont) {
+        // The name of the font read last passed this rule already.
+        const bool useDefault = font.empty() || (font != fontName && !isSafeFileName(font));
+        setFontName(useDefault ? defaultFontName : font);
+    }
     setFontResolution(resolution, resolution);
-    setText(ReplaceEscapeSequences(std::move(label)), osgText::String::ENCODING_UTF8);
+    // Only this redraw sets the text: an unchanged label is laid out already.
+    if (newLabel)
+        setText(ReplaceEscapeSequences(label), osgText::String::ENCODING_UTF8);
     setCharacterSize(size);
     setPosition(position);
     setRotation(osg::Quat());

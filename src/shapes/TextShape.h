@@ -44,4 +44,10 @@ private:
 
     std::string fontDir;
     std::string fontName;  // the name the font was last read under
+    // The `label` and `font` texts as the last redraw read them: the label
+    // is laid out, and the font rule applied, again only when its text
+    // changes (and in the first redraw).
+    std::string label;
+    std::string font;
+    bool redrawn = false;
 };

@@ -150,6 +150,23 @@ TEST(ShapesTextureCorners, RepeatEveryFourVertices)
         EXPECT_EQ((*coordinates)[entry], corners.corner[entry % 4]) << "entry " << entry;
 }
 
+TEST(ShapesTextureCorners, ArraysOfAnyLengthRepeatThemFromTheStart)
+{
+    TextureCorners corners;
+    corners.corner[2].set(-0.0f, 2.5f);
+    for (unsigned count : {0u, 1u, 3u, 4u, 6u, 9u, 24u}) {
+        osg::ref_ptr<osg::Vec2Array> coordinates = new osg::Vec2Array();
+        coordinates->assign(count, osg::Vec2f(9, 9));
+        writeTextureCorners(*coordinates, corners);
+        ASSERT_EQ(coordinates->size(), count);
+        for (unsigned entry = 0; entry < count; ++entry) {
+            const osg::Vec2f& expected = corners.corner[entry % 4];
+            EXPECT_EQ(std::signbit((*coordinates)[entry].x()), std::signbit(expected.x())) << count << "/" << entry;
+            EXPECT_EQ((*coordinates)[entry], expected) << count << "/" << entry;
+        }
+    }
+}
+
 TEST(ShapesShaderPaths, JoinedAsTheyStandExceptNone)
 {
     const struct {

@@ -231,4 +231,64 @@ TEST_F(ShapesSharedState, ReadsByKeyOfAnotherKindLeaveTheValueAsItWas)
     EXPECT_TRUE(worded->unboundParameterReads().empty());
 }
 
+// A text read copies the stored text only when it differs from the one
+// held, and tells whether it did; a row of another kind, or of no such
+// name, leaves the held text and tells no change.
+TEST_F(ShapesSharedState, TextReadsTellWhetherTheHeldTextChanged)
+{
+    set("worded", "texture", "wood.png", PARAM_STRING);
+    CubeShape* worded = cube("worded");
+    const ParameterKey textureKey("texture"), shaderKey("shader"), noSuchKey("texturee");
+    const struct {
+        const ParameterKey& key;
+        const char* held;
+        bool changed;
+        const char* after;
+    } cases[] = {
+        {textureKey, "", true, "wood.png"},      {textureKey, "wood.png", false, "wood.png"},
+        {textureKey, "wood.pn", true, "wood.png"}, {textureKey, "Wood.png", true, "wood.png"},
+        {shaderKey, "None", false, "None"},      {shaderKey, "wood.png", true, "None"},
+        {sizeKeyMadeEarly, "kept", false, "kept"}, {noSuchKey, "kept", false, "kept"},
+    };
+    for (const auto& c : cases) {
+        std::string byKey = c.held, byName = c.held;
+        bool keyChanged = false;
+        {
+            BasicShape::ParameterRead read(*worded);
+            keyChanged = read.text(c.key, byKey);
+        }
+        const bool nameChanged = BasicShape::ParameterRead(*worded).text(c.key.name(), byName);
+        EXPECT_EQ(keyChanged, c.changed) << c.key.name() << " held " << c.held;
+        EXPECT_EQ(nameChanged, c.changed) << c.key.name() << " held " << c.held;
+        EXPECT_EQ(byKey, c.after) << c.key.name() << " held " << c.held;
+        EXPECT_EQ(byName, c.after) << c.key.name() << " held " << c.held;
+    }
+}
+
+// A cube keeps the shader name it read last: every change of the name is
+// drawn, also back to "None" and between redraws that change only other
+// parameters.
+TEST_F(ShapesSharedState, EveryChangeOfTheShaderNameIsDrawn)
+{
+    CubeShape* shaded = cube("shaded");
+    const osg::StateAttribute* none = shaded->getStateSet()->getAttribute(osg::StateAttribute::PROGRAM);
+    const struct {
+        const char* shader;  // null: only the size changes
+        bool withoutShader;
+    } steps[] = {{"glow", false}, {nullptr, false}, {"None", true}, {nullptr, true},
+                 {"glow", false}, {"none", false},  {"None", true}};
+    float size = 1;
+    for (const auto& step : steps) {
+        if (step.shader != nullptr)
+            set("shaded", "shader", step.shader, PARAM_STRING);
+        else
+            set("shaded", "size", std::to_string(++size), PARAM_NUMBER);
+        testing::internal::CaptureStderr();  // the shader files do not exist
+        redraw(shaded);
+        testing::internal::GetCapturedStderr();
+        const osg::StateAttribute* program = shaded->getStateSet()->getAttribute(osg::StateAttribute::PROGRAM);
+        EXPECT_EQ(program == none, step.withoutShader) << (step.shader ? step.shader : "size");
+    }
+}
+
 }  // namespace

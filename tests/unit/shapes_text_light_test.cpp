@@ -343,4 +343,29 @@ TEST_F(ShapesText, LabelPositionAndColourComeFromTheParameters)
     EXPECT_EQ(text->getAlignment(), osgText::TextBase::CENTER_CENTER);
 }
 
+// The label is laid out again only when its text changes: every change is
+// shown, also back to an earlier text, and redraws that change only other
+// parameters keep it.
+TEST_F(ShapesText, EveryChangeOfTheLabelIsShown)
+{
+    TextShape* text = place<TextShape>("t");
+    const struct {
+        const char* label;  // null: only x changes
+        const char* shown;
+    } steps[] = {
+        {"one", "one"}, {nullptr, "one"}, {"two\\n", "two\n"}, {"two\\n", "two\n"}, {nullptr, "two\n"},
+        {"", ""},       {nullptr, ""},    {"one", "one"},        {"a\\tb", "a\tb"},   {"one", "one"},
+    };
+    float x = 0;
+    for (const auto& step : steps) {
+        if (step.label != nullptr)
+            setText("t", "label", step.label);
+        else
+            set("t", "x", std::to_string(++x));
+        redraw(text);
+        EXPECT_EQ(label(text), step.shown) << (step.label ? step.label : "x");
+        EXPECT_EQ(text->getPosition().x(), x) << (step.label ? step.label : "x");
+    }
+}
+
 }  // namespace

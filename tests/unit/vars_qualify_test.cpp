@@ -169,6 +169,78 @@ TEST(VarsSymbolRules, NamesOutsideTheRulesAreStoredButCannotBeNamed)
     EXPECT_NE(addCapturing(user + ":y", "0" + user + ":x", PARAM_NUMBER), "");
 }
 
+// An owner whose name cannot stand before a name ("a,b:y" reads as more than
+// one name) cannot have its bare names qualified: the first is refused at
+// once, whatever the text's length, where qualifying the prefix's own names
+// in turn would grow the text pass after pass.
+TEST(VarsQualifyOwners, BareNamesOfOwnersThatCannotPrefixANameAreRefusedAtOnce)
+{
+    const std::string user = freshUser();
+    std::string manyNames = "y";
+    for (int i = 0; i < 400; ++i)
+        manyNames += "+y";
+    struct {
+        std::string owner, text, error;
+    } cases[] = {
+        {user + ",&&" + user, "y+1", "ERR201 - Undefined symbol: 'y'"},
+        {user + "/0", "2*y", "ERR201 - Undefined symbol: 'y'"},
+        {"0" + user, "y", "ERR201 - Undefined symbol: 'y'"},
+        {std::string(2000, '&') + user, manyNames, "ERR201 - Undefined symbol: 'y'"},
+        {"e" + user, "2*y+" + std::string(2000, '('), "ERR"},
+    };
+    for (const auto& c : cases) {
+        const std::string err = addCapturing(c.owner + ":x", c.text, PARAM_EXPRESSION);
+        EXPECT_EQ(err.rfind("Variable add error: " + c.error, 0), 0u) << c.owner << ": " << err;
+        EXPECT_EQ(number(c.owner + ":x"), nullptr) << c.owner;
+    }
+}
+
+// Owners whose names start with an 'e' (which a number before them would
+// read as its exponent) or hold a point: every bare name is qualified, and
+// a long text with a long owner's name is qualified, or refused, at once.
+TEST(VarsQualifyOwners, OwnersOfEveryKindQualifyEveryName)
+{
+    const std::string user = freshUser();
+    std::string manyNames = "y";
+    for (int i = 0; i < 400; ++i)
+        manyNames += "+y";
+    const std::string longName = std::string(3000, 'a') + user;
+    struct {
+        std::string owner, text, error;
+        double value;
+    } cases[] = {
+        {"e" + user, "y+y*3", "", 8},
+        {"E" + freshUser(), "(y)-1", "", 1},
+        {"e" + longName, manyNames, "", 802},
+        {"a.b" + user, "y+y*3", "", 8},
+        // After a number the owner's name would read as its exponent: the
+        // passes decide, as they always have.
+        {"e2" + user, "2y", "Var does not exist: ", 0},
+        // A long owner's name before each of many names would be read again
+        // on every pass: the passes give up once they have read a bounded
+        // amount.
+        {"a." + longName, manyNames, "ERR201 - Undefined symbol: ", 0},
+    };
+    for (const auto& c : cases) {
+        addCapturing(c.owner + ":y", "2", PARAM_NUMBER);
+        const std::string err = addCapturing(c.owner + ":x", c.text, PARAM_EXPRESSION);
+        VarType* x = number(c.owner + ":x");
+        if (!c.error.empty()) {
+            EXPECT_EQ(err.rfind("Variable add error: " + c.error, 0), 0u) << c.owner << ": " << err;
+            EXPECT_EQ(x, nullptr);
+            continue;
+        }
+        EXPECT_EQ(err, "") << c.owner;
+        ASSERT_NE(x, nullptr) << c.owner;
+        std::string qualified;
+        for (char ch : c.text)
+            qualified += ch == 'y' ? c.owner + ":y" : std::string(1, ch);
+        EXPECT_EQ(x->getString(), qualified);
+        EXPECT_DOUBLE_EQ(x->getValue(), c.value) << c.owner;
+        EXPECT_EQ(*x->getChildrenKeys(), std::set<std::string>{c.owner + ":y"});
+    }
+}
+
 TEST(VarsSymbolRules, NamesDifferingInCaseReadAndLinkTheFirstBound)
 {
     const std::string user = freshUser();
