@@ -137,6 +137,17 @@ bool prefixReadsAsName(std::string_view owner)
            });
 }
 
+// Puts the owner's prefix before the bare name at the position. After a
+// digit or a point a blank goes first, where an owner's name starting with
+// an 'e' would otherwise read as the number's exponent ("2 e0:y" for "2y").
+void insertPrefix(std::string& text, std::size_t position, const std::string& prefix)
+{
+    const bool afterANumber =
+        position > 0 && (std::isdigit(static_cast<unsigned char>(text[position - 1])) || text[position - 1] == '.');
+    const bool exponentLike = !prefix.empty() && (prefix[0] == 'e' || prefix[0] == 'E');
+    text.insert(position, afterANumber && exponentLike ? " " + prefix : prefix);
+}
+
 // The characters that the compilations of one expression's passes may read
 // in all, so that qualifying a long text with many names stays bounded.
 std::size_t passBudget(std::size_t textSize) { return std::max<std::size_t>(std::size_t(1) << 20, 64 * textSize); }
@@ -186,21 +197,11 @@ public:
     // The compilations that one per name found would have failed.
     std::size_t passes() const { return count; }
 
-    // Whether a bare name met follows a digit or a point: an owner's name
-    // starting with an 'e' put there would read as the number's exponent.
-    bool qualifiesAfterANumber(const std::string& text) const
-    {
-        return std::any_of(positions.begin(), positions.end(), [&](std::size_t position) {
-            return position > 0 && (std::isdigit(static_cast<unsigned char>(text[position - 1])) ||
-                                    text[position - 1] == '.');
-        });
-    }
-
     // Puts the owner's prefix before every bare name met.
     void qualify(std::string& text) const
     {
         for (auto position = positions.rbegin(); position != positions.rend(); ++position)
-            text.insert(*position, prefix);
+            insertPrefix(text, *position, prefix);
     }
 
 private:
@@ -596,12 +597,11 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
     }
     const std::string_view owner = userPart(fullName);
     // Only a plain owner name is sure to read as one name with the name
-    // after it; one starting with an 'e' only where no number comes before.
+    // after it.
     const bool plainOwner = owner.empty() || (std::isalpha(static_cast<unsigned char>(owner[0])) &&
                                               std::all_of(owner.begin(), owner.end(), [](char ch) {
                                                   return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
                                               }));
-    const bool exponentLike = !owner.empty() && (owner[0] == 'e' || owner[0] == 'E');
     if (!plainOwner)
         return parseByPasses(user, fullName, text, usedNames, maxPasses);
 
@@ -630,8 +630,7 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
 
     // What the passes would decide otherwise: they alone give up after
     // maxPasses compilations, with the parser's diagnostic of the last.
-    if (qualifier.isUndecided() || qualifier.passes() > maxPasses ||
-        (exponentLike && qualifier.qualifiesAfterANumber(text))) {
+    if (qualifier.isUndecided() || qualifier.passes() > maxPasses) {
         localExpression = Expression();
         engine->foundNames.clear_variables();
         return parseByPasses(user, fullName, text, usedNames, maxPasses);
@@ -720,7 +719,7 @@ bool Variables::parseByPasses(User* user, std::string fullName, std::string& tex
             return false;
         }
         for (auto position = insertions.rbegin(); position != insertions.rend(); ++position)
-            working.insert(*position, prefix);
+            insertPrefix(working, *position, prefix);
         if (insertions.empty() && !bound) {
             sendError(user, parser.error());
             return false;
