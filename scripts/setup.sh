@@ -34,10 +34,6 @@ jobs="${ZOLVI_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 generator=""
 [ -f "$root/$build_dir/CMakeCache.txt" ] || generator="-GNinja"
 cmake -S "$root" -B "$root/$build_dir" $generator "$@" >/dev/null
-# The first configure of a new directory orders libzmq's include flags apart
-# from every later one, which would compile everything again on the next
-# run; a second configure settles them.
-[ -z "$generator" ] || cmake -S "$root" -B "$root/$build_dir" "$@" >/dev/null
 if [ -n "${ZOLVI_TARGET:-}" ]; then
     cmake --build "$root/$build_dir" -j "$jobs" --target $ZOLVI_TARGET
 else

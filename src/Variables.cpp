@@ -128,12 +128,14 @@ struct ResolverInUse {
 };
 
 // Whether a name qualified with the owner's prefix reads as one name: the
-// owner starts with a letter and holds only what a name may hold after it.
-bool prefixReadsAsName(std::string_view owner)
+// owner starts with a letter and holds only letters, digits and '_', and,
+// when asked, the points and colons that a name may also hold.
+bool prefixReadsAsName(std::string_view owner, bool pointsAndColons)
 {
     return !owner.empty() && std::isalpha(static_cast<unsigned char>(owner[0])) &&
-           std::all_of(owner.begin(), owner.end(), [](char ch) {
-               return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '.' || ch == ':';
+           std::all_of(owner.begin(), owner.end(), [&](char ch) {
+               return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' ||
+                      (pointsAndColons && (ch == '.' || ch == ':'));
            });
 }
 
@@ -598,11 +600,7 @@ bool Variables::parse(User* user, std::string fullName, std::string& text, std::
     const std::string_view owner = userPart(fullName);
     // Only a plain owner name is sure to read as one name with the name
     // after it.
-    const bool plainOwner = owner.empty() || (std::isalpha(static_cast<unsigned char>(owner[0])) &&
-                                              std::all_of(owner.begin(), owner.end(), [](char ch) {
-                                                  return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
-                                              }));
-    if (!plainOwner)
+    if (!owner.empty() && !prefixReadsAsName(owner, false))
         return parseByPasses(user, fullName, text, usedNames, maxPasses);
 
     Unbind unbind{engine->foundNames};
@@ -714,7 +712,7 @@ bool Variables::parseByPasses(User* user, std::string fullName, std::string& tex
         }
         // A prefix that does not read as part of a name would only be read
         // as more bare names, pass after pass.
-        if (!insertions.empty() && !prefixReadsAsName(owner)) {
+        if (!insertions.empty() && !prefixReadsAsName(owner, true)) {
             sendError(user, parser.error());
             return false;
         }

@@ -60,13 +60,13 @@ private:
 
     // Qualifies the names of an expression with the owner's user name and
     // collects the stored names it uses, in one compilation.
-    // Gives up with the parser's diagnostic after maxPasses compilations,
-    // once the compilations have read a bounded multiple of the text, or
-    // when the owner's prefix would not read as part of a name.
     bool parse(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
                std::size_t maxPasses);
     // The same a compilation per name found: for the texts that one
-    // compilation leaves undecided.
+    // compilation leaves undecided. Gives up with the parser's diagnostic
+    // after maxPasses compilations, once the compilations have read a
+    // bounded multiple of the text, or when the owner's prefix would not
+    // read as part of a name.
     bool parseByPasses(User* user, std::string fullName, std::string& text, std::set<std::string>& usedNames,
                        std::size_t maxPasses);
     // Why an expression of the named value may not use a full name it

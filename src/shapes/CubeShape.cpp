@@ -83,8 +83,7 @@ void CubeShape::redraw()
         readColour(read, colour);
         read.text(textureKey, texture);
         readTextureCorners(read, corners);
-        if (ShapeShader::readName(read, shader))
-            noShader = isNoShader(shader);
+        ShapeShader::readName(read, shader);
     }
 
     setPosition(placement, size);
@@ -97,7 +96,7 @@ void CubeShape::redraw()
     const bool shared = cubeState().sharedBy(*this);
     if (!texture.empty() || !shared)
         setTextureImage(texture);
-    if (!noShader || !shared)
+    if (!isNoShader(shader) || !shared)
         setShader(shader);
 
     colors->dirty();

@@ -40,5 +40,4 @@ private:
     // The `texture` and `shader` texts as the last redraw read them.
     std::string texture;
     std::string shader;
-    bool noShader = false;  // whether shader is "None"
 };

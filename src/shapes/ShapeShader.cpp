@@ -10,7 +10,4 @@ const ParameterKey shaderKey("shader");
 
 ShapeShader::ShapeShader() : shaderDir(Config::getInstance()->get("Shader")) {}
 
-bool ShapeShader::readName(BasicShape::ParameterRead& read, std::string& name)
-{
-    return read.text(shaderKey, name);
-}
+void ShapeShader::readName(BasicShape::ParameterRead& read, std::string& name) { read.text(shaderKey, name); }

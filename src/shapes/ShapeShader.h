@@ -14,8 +14,8 @@ public:
     ShapeShader();
 
     // Reads the name that the shape's `shader` parameter holds (name stays
-    // as it was when the parameter holds no string); whether it changed.
-    static bool readName(BasicShape::ParameterRead& read, std::string& name);
+    // as it was when the parameter holds no string).
+    static void readName(BasicShape::ParameterRead& read, std::string& name);
     // The paths that the name gives.
     ShaderPaths paths(const std::string& name) const { return shaderPaths(shaderDir, name); }
     // Attaches the program of those paths to the state set.
