@@ -1,5 +1,7 @@
 #include "MainNode.h"
 
+#include "CubeBatch.h"
+
 MainNode::MainNode() { setUpdateCallback(new UpdateCallback()); }
 
 MainNode::~MainNode()
@@ -18,20 +20,40 @@ void MainNode::clear()
     while (pending.get(discarded)) {
     }
     removeChildren(0, getNumChildren());
+    batch = nullptr;
+}
+
+MainNode* sceneRootOf(osg::Node* node)
+{
+    return node != nullptr && node->getNumParents() > 0 ? dynamic_cast<MainNode*>(node->getParent(0)) : nullptr;
+}
+
+CubeBatch& MainNode::cubeBatch()
+{
+    if (!batch.valid()) {
+        batch = new CubeBatch();
+        addChild(batch.get());
+    }
+    return *batch;
 }
 
 void MainNode::UpdateCallback::operator()(osg::Node* node, osg::NodeVisitor* visitor)
 {
+    auto* root = dynamic_cast<MainNode*>(node);
+    if (root == nullptr) {
+        traverse(node, visitor);
+        return;
+    }
     // Children change only here, in the main thread's update traversal,
     // before they are traversed: a node queued earlier is updated this frame.
-    if (auto* root = dynamic_cast<MainNode*>(node)) {
-        std::pair<osg::ref_ptr<osg::Node>, bool> element;
-        while (root->pending.get(element)) {
-            if (element.second)
-                root->addChild(element.first.get());
-            else
-                root->removeChild(element.first.get());
-        }
+    std::pair<osg::ref_ptr<osg::Node>, bool> element;
+    while (root->pending.get(element)) {
+        if (element.second)
+            root->addChild(element.first.get());
+        else
+            root->removeChild(element.first.get());
     }
-    traverse(node, visitor);
+    // By index: a redraw may add the cube batch while the children are visited.
+    for (unsigned int i = 0; i < root->getNumChildren(); ++i)
+        root->getChild(i)->accept(*visitor);
 }

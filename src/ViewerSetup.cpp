@@ -6,6 +6,8 @@
 #include <osgViewer/Viewer>
 #include <osgViewer/ViewerEventHandlers>
 
+#include <malloc.h>
+
 #include <string>
 
 osg::Vec3d homeEyeFromSettings()
@@ -23,10 +25,19 @@ osg::Vec3d homeEyeFromSettings()
     return osg::Vec3d(0, -2000, 0);
 }
 
+void keepRendererBuffers()
+{
+    // A block at the top of a heap is given back beyond the trim threshold.
+    mallopt(M_MMAP_THRESHOLD, 16 << 20);
+    mallopt(M_TRIM_THRESHOLD, 32 << 20);
+}
+
 void setUpViewer(osgViewer::Viewer& viewer, MainNode* root, const osg::Vec3d& eye)
 {
+    keepRendererBuffers();
     viewer.setCameraManipulator(new ZolviManipulator(), true);
     viewer.getCamera()->setClearColor(osg::Vec4(0, 0, 0, 1));
+    viewer.getCamera()->setCullMask(~MainNode::updateOnlyMask);
     viewer.setThreadingModel(osgViewer::ViewerBase::CullDrawThreadPerContext);
     viewer.addEventHandler(new osgViewer::StatsHandler());
     // Before setSceneData, which homes the manipulator: set afterwards the

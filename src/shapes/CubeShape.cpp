@@ -1,10 +1,11 @@
 #include "CubeShape.h"
 
+#include "CubeBatch.h"
 #include "FullName.h"
-#include "LightingState.h"
+#include "MainNode.h"
 #include "ParameterGroups.h"
-#include "SharedState.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,17 +34,11 @@ void cubeCorners(float h, osg::Vec3f corners[8])
     corners[7].set(h, h, h);
 }
 
-// The state every cube starts with: blending, lighting with lights 0 to 7,
-// a material that follows the colour, the default bin and no shader.
-SharedState& cubeState()
+bool allFinite(const osg::Vec3Array& points)
 {
-    static SharedState state([](osg::StateSet& stateSet) {
-        stateSet.setMode(GL_BLEND, osg::StateAttribute::ON);
-        applyLighting(stateSet);
-        applyColourBin(stateSet, {1.0f});
-        ShaderProgram().apply(stateSet, shaderPaths("", "None"));
+    return std::all_of(points.begin(), points.end(), [](const osg::Vec3f& p) {
+        return std::isfinite(p.x()) && std::isfinite(p.y()) && std::isfinite(p.z());
     });
-    return state;
 }
 
 }  // namespace
@@ -66,7 +61,12 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
     cubeState().attach(*this);
 }
 
-CubeShape::~CubeShape() { cubeState().detach(*this); }
+CubeShape::~CubeShape()
+{
+    if (batch.valid())
+        batch->leave(batchSlot);
+    cubeState().detach(*this);
+}
 
 void CubeShape::redraw()
 {
@@ -104,6 +104,25 @@ void CubeShape::redraw()
     vertices->dirty();
     texCoords->dirty();
     dirtyBound();
+    drawInBatch();
+}
+
+void CubeShape::drawInBatch()
+{
+    // A vertex that is not finite would spoil the bound of a whole chunk.
+    MainNode* root = sceneRootOf(getParent());
+    const bool together = root != nullptr && cubeState().sharedBy(*this) && allFinite(*vertices);
+    if (together && !batch.valid()) {
+        batch = &root->cubeBatch();
+        batchSlot = batch->join();
+        getParent()->setNodeMask(MainNode::updateOnlyMask);
+    } else if (!together && batch.valid()) {
+        batch->leave(batchSlot);
+        batch = nullptr;
+        getParent()->setNodeMask(~0u);
+    }
+    if (together)
+        batch->write(batchSlot, &vertices->front(), &normals->front(), colors->front());
 }
 
 void CubeShape::setPosition(const Placement& placement, float size)

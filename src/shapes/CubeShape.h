@@ -4,15 +4,20 @@
 // with one normal per face and one overall colour, with an optional texture
 // on unit 0 (t1 to t4 on every face) and an optional shader program.
 // Cubes share one state set until one needs a bin, texture or shader of its
-// own (SharedState.h). Threading as every shape (DrawableBinding.h).
+// own (SharedState.h); in a scene, a cube that shares it and whose vertices
+// are all finite is drawn in the scene's cube batch (CubeBatch.h), not by
+// itself. Threading as every shape (DrawableBinding.h).
 
 #include "GeometryShape.h"
 #include "ShapeShader.h"
 #include "ShapeRules.h"
 
 #include <osg/Array>
+#include <osg/ref_ptr>
 #include <memory>
 #include <string>
+
+class CubeBatch;
 
 class CubeShape : public GeometryShape {
 public:
@@ -32,6 +37,9 @@ protected:
     void redraw() override;
 
 private:
+    // Joins, writes or leaves the batch of the scene, after the arrays are written.
+    void drawInBatch();
+
     osg::Vec3Array* vertices;
     osg::Vec4Array* colors;
     osg::Vec3Array* normals;
@@ -40,4 +48,6 @@ private:
     // The `texture` and `shader` texts as the last redraw read them.
     std::string texture;
     std::string shader;
+    osg::ref_ptr<CubeBatch> batch;  // null while the cube is drawn by itself
+    int batchSlot = 0;
 };

@@ -64,8 +64,7 @@ std::string ModelShape::modelPath(const std::string& fileName) const
 
 void ModelShape::queueTransform()
 {
-    osg::Geode* geode = getParent();
-    auto* root = geode != nullptr && geode->getNumParents() > 0 ? dynamic_cast<MainNode*>(geode->getParent(0)) : nullptr;
+    MainNode* root = sceneRootOf(getParent());
     if (transformQueued || root == nullptr)
         return;
     root->addElement(transform.get());

@@ -115,4 +115,36 @@ TEST(ShapesCubeE2E, TurnsBlendsTexturesShadesAndFollowsItsVariables)
     runSceneRows(viewer, cubeRows);
 }
 
+// More cubes than one draw holds (the cubes of the common state are drawn
+// together, so many to a draw): each shows, each moves alone, and one that
+// turns transparent is still drawn. A grid of 15 x 10 cubes of edge 20.
+osg::Vec3d gridPlace(int i) { return {-280.0 + 40 * (i % 15), -10, -180.0 + 40 * (i / 15)}; }
+
+TEST(ShapesCubeE2E, ManyCubesAllShowAndEachMovesAlone)
+{
+    ViewerProcess viewer;
+    ASSERT_TRUE(viewer.start());
+    ASSERT_TRUE(waitForFirstFrame(viewer));
+    const int count = 150;
+    for (int first = 0; first < count; first += 30) {
+        std::string statements;
+        for (int i = first; i < first + 30; ++i) {
+            const osg::Vec3d at = gridPlace(i);
+            statements += "cube m" + std::to_string(i) + " size=20 x=" + std::to_string(static_cast<int>(at.x())) +
+                          " z=" + std::to_string(static_cast<int>(at.z())) + "; ";
+        }
+        ASSERT_TRUE(viewer.send(statements));
+    }
+    auto at = [](int i, const Rgb& colour, int tolerance) {
+        const osg::Vec3d p = gridPlace(i);
+        return ScenePixel{p.x(), p.y(), p.z(), colour, tolerance};
+    };
+    const osg::Vec3d moved(400, -10, 140);
+    runSceneSteps(viewer, {{"m149.r=1", {at(0, faceOn, lit), at(127, faceOn, lit), at(128, faceOn, lit),
+                                         at(149, faceOn, lit), {-260, -10, -180, Rgb{}, exact}}},
+                           {"m128.x=400", {at(128, Rgb{}, exact), {moved.x(), moved.y(), moved.z(), faceOn, lit},
+                                           at(127, faceOn, lit), at(129, faceOn, lit)}},
+                           {"m0.a=0.5; m0.g=0", {at(0, {115, 0, 115}, lit), at(1, faceOn, lit)}}});
+}
+
 }  // namespace

@@ -44,6 +44,18 @@ TEST(CoreViewerSetup, HomeEyeNeedsAllThreeSettings)
     setEye({"", "", "", {}});
 }
 
+// Nodes marked update-only (cubes drawn in the batch) are culled, and only they.
+TEST(CoreViewerSetup, TheCameraCullsOnlyUpdateOnlyNodes)
+{
+    osg::ref_ptr<osgViewer::Viewer> viewer = new osgViewer::Viewer();
+    osg::ref_ptr<MainNode> root = new MainNode();
+    setUpViewer(*viewer, root.get(), osg::Vec3d(0, -2000, 0));
+    const osg::Node::NodeMask cull = viewer->getCamera()->getCullMask();
+    EXPECT_EQ(cull & MainNode::updateOnlyMask, 0u);
+    EXPECT_NE(cull & root->getNodeMask(), 0u);
+    EXPECT_NE(cull & (root->getNodeMask() & ~0x2u), 0u) << "the viewer's root";
+}
+
 // The camera must start at the configured home, which only holds when the
 // home is set before the scene (setting the scene homes the manipulator).
 TEST(CoreViewerSetup, CameraStartsAtTheHomeEye)

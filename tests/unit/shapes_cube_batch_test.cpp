@@ -1,0 +1,184 @@
+// Cubes of the common state are drawn together, in chunks, and not by
+// themselves: each chunk holds exactly what its cubes' own arrays hold, and
+// a cube that needs a state of its own or has a vertex that is not finite
+// is drawn by itself again, leaving a slot that draws and bounds nothing.
+
+#include "CubeBatch.h"
+#include "CubeShape.h"
+#include "MainNode.h"
+#include "Variables.h"
+#include "shapes_test_world.h"
+
+#include <gtest/gtest.h>
+
+#include <osg/Geode>
+#include <osg/Geometry>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ShapesCubeBatch : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureShapeDefs();
+        user = freshUser("batch");
+    }
+
+    // A cube in its own geode under the scene root, drawn by the next frame.
+    CubeShape* cube(const std::string& name, float x)
+    {
+        auto* made = new CubeShape(user, name);
+        keepForever(made);
+        names[made] = name;
+        osg::ref_ptr<osg::Geode> geode = new osg::Geode();
+        geode->addDrawable(made);
+        root->addElement(geode.get());
+        set(name, "x", std::to_string(x), PARAM_NUMBER);
+        made->dirty();
+        return made;
+    }
+    void set(const std::string& object, const std::string& parameter, const std::string& value, ParamType kind)
+    {
+        Variables::getInstance()->add(nullptr, user + ":" + object + "." + parameter, value, kind);
+    }
+    void change(CubeShape* shape, const std::string& parameter, const std::string& value, ParamType kind)
+    {
+        set(names[shape], parameter, value, kind);
+        shape->dirty();
+        frames.at(++time);
+    }
+
+    void freshScene()
+    {
+        root = new MainNode();
+        frames = UpdateFrames(root.get());
+    }
+
+    static bool drawnAlone(CubeShape* shape) { return shape->getParent()->getNodeMask() == ~0u; }
+    static bool drawnInBatch(CubeShape* shape)
+    {
+        return shape->getParent()->getNodeMask() == MainNode::updateOnlyMask;
+    }
+    osg::Geometry& chunk(unsigned int index) { return *root->cubeBatch().getDrawable(index)->asGeometry(); }
+    template <typename Array>
+    static const Array& array(const osg::Array* a)
+    {
+        return *static_cast<const Array*>(a);
+    }
+    // The 24 entries of the slot in the chunk's array.
+    template <typename Array>
+    static std::vector<typename Array::ElementDataType> slotOf(const osg::Array* a, int slot)
+    {
+        const Array& entries = array<Array>(a);
+        return {entries.begin() + slot * 24, entries.begin() + slot * 24 + 24};
+    }
+    template <typename Array>
+    static std::vector<typename Array::ElementDataType> all(const osg::Array* a)
+    {
+        const Array& entries = array<Array>(a);
+        return {entries.begin(), entries.end()};
+    }
+
+    std::string user;
+    std::map<CubeShape*, std::string> names;
+    osg::ref_ptr<MainNode> root = new MainNode();
+    UpdateFrames frames{root.get()};
+    double time = 0;
+};
+
+TEST_F(ShapesCubeBatch, DefaultCubesAreDrawnInChunksHoldingWhatTheirArraysHold)
+{
+    std::vector<CubeShape*> cubes;
+    for (int i = 0; i < CubeBatch::cubesPerChunk + 2; ++i)
+        cubes.push_back(cube("c" + std::to_string(i), static_cast<float>(10 * i)));
+    change(cubes[1], "g", "0.25", PARAM_NUMBER);
+    change(cubes[2], "rot", "30", PARAM_NUMBER);
+    change(cubes[2], "rotz", "1", PARAM_NUMBER);
+
+    ASSERT_EQ(root->cubeBatch().getNumDrawables(), 2u);
+    for (int i = 0; i < static_cast<int>(cubes.size()); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(drawnInBatch(cubes[i]));
+        osg::Geometry& holder = chunk(static_cast<unsigned>(i / CubeBatch::cubesPerChunk));
+        const int slot = i % CubeBatch::cubesPerChunk;
+        EXPECT_EQ(slotOf<osg::Vec3Array>(holder.getVertexArray(), slot), all<osg::Vec3Array>(cubes[i]->getVertexArray()));
+        EXPECT_EQ(slotOf<osg::Vec3Array>(holder.getNormalArray(), slot), all<osg::Vec3Array>(cubes[i]->getNormalArray()));
+        const osg::Vec4f colour = array<osg::Vec4Array>(cubes[i]->getColorArray())[0];
+        EXPECT_EQ(slotOf<osg::Vec4Array>(holder.getColorArray(), slot), std::vector<osg::Vec4f>(24, colour));
+    }
+    EXPECT_EQ(array<osg::Vec4Array>(chunk(0).getColorArray())[24], osg::Vec4f(1, 0.25f, 1, 1));
+    // The second chunk draws its two cubes, no more.
+    const auto* drawn = dynamic_cast<const osg::DrawArrays*>(chunk(1).getPrimitiveSet(0));
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_EQ(drawn->getCount(), 2 * 24);
+    EXPECT_EQ(chunk(1).getStateSet(), cubes[0]->getStateSet()) << "the state every cube starts with";
+}
+
+// What sends a cube back to drawing itself, and whether it comes back.
+TEST_F(ShapesCubeBatch, ACubeWithAStateOfItsOwnOrAVertexNotFiniteIsDrawnAlone)
+{
+    const struct {
+        const char* parameter;
+        const char* value;
+        ParamType kind;
+        const char* back;  // a value after which the cube is in the batch again, if any
+    } cases[] = {
+        {"a", "0.5", PARAM_NUMBER, nullptr},
+        {"texture", "missing.png", PARAM_STRING, nullptr},
+        {"shader", "glow", PARAM_STRING, nullptr},
+        {"size", "1/0", PARAM_EXPRESSION, "2"},
+        {"x", "0/0", PARAM_EXPRESSION, "5"},
+        {"rot", "1e39 * 1e39", PARAM_EXPRESSION, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.parameter);
+        freshScene();
+        CubeShape* near = cube(std::string("near_") + c.parameter, 0);
+        CubeShape* far = cube(std::string("far_") + c.parameter, 5000);
+        set(names[far], "rotz", "1", PARAM_NUMBER);
+        frames.at(++time);
+        ASSERT_TRUE(drawnInBatch(far));
+        const osg::BoundingBox before = chunk(0).getBoundingBox();
+        EXPECT_GE(before.xMax(), 5000.0f);
+
+        testing::internal::CaptureStderr();  // the missing files are reported
+        change(far, c.parameter, c.value, c.kind);
+        testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(drawnAlone(far));
+        EXPECT_TRUE(drawnInBatch(near));
+        // The slot left draws nothing and no longer widens the bound.
+        const osg::BoundingBox after = chunk(0).getBoundingBox();
+        EXPECT_LT(after.xMax(), 5000.0f);
+        EXPECT_TRUE(after.valid());
+
+        // The next cube takes the slot left; a cube whose vertices are
+        // finite again comes back into the batch.
+        CubeShape* next = cube(std::string("next_") + c.parameter, 5000);
+        frames.at(++time);
+        EXPECT_TRUE(drawnInBatch(next));
+        EXPECT_GE(chunk(0).getBoundingBox().xMax(), 5000.0f);
+        EXPECT_EQ(dynamic_cast<const osg::DrawArrays&>(*chunk(0).getPrimitiveSet(0)).getCount(), 2 * 24);
+        if (c.back != nullptr) {
+            change(far, c.parameter, c.back, PARAM_NUMBER);
+            EXPECT_TRUE(drawnInBatch(far));
+        }
+    }
+}
+
+// Without a scene root (a shape made before there is one) a cube draws itself.
+TEST_F(ShapesCubeBatch, ACubeOutsideASceneRootDrawsItself)
+{
+    auto* alone = new CubeShape(user, "alone");
+    keepForever(alone);
+    osg::ref_ptr<osg::Geode> geode = new osg::Geode();
+    geode->addDrawable(alone);
+    alone->dirty();
+    alone->update();
+    EXPECT_EQ(geode->getNodeMask(), ~0u);
+}
+
+}  // namespace
