@@ -7,6 +7,7 @@
 #include "BareCube.h"
 #include "Config.h"
 #include "Definitions.h"
+#include "MainNode.h"
 #include "ShapeDefinitions.h"
 #include "ShapeFactory.h"
 #include "BasicShape.h"
@@ -56,8 +57,9 @@ double nanosecondsPerCall(const std::function<void()>& work)
     return static_cast<double>(elapsed.count()) / calls;
 }
 
-// A shape of the type made by its factory, in a geode of its own; null
-// when this build has no factory for it.
+// A shape of the type made by its factory, in a geode of its own under a
+// scene root, as the viewer holds it (a cube then writes the cube batch
+// too); null when this build has no factory for it.
 BasicShape* makeShape(const std::string& typeWord)
 {
     static bool defined = (createShapeDefs(), Config::getInstance()->add("Font", "/usr/share/fonts/truetype/dejavu/"),
@@ -68,9 +70,15 @@ BasicShape* makeShape(const std::string& typeWord)
         return nullptr;
     static int serial = 0;
     BasicShape* shape = factory->createInstance("redraw", typeWord + std::to_string(serial++));
+    // Shapes stay bound to their values: the root keeps them for the process.
+    static MainNode* root = [] {
+        auto* made = new MainNode();
+        made->ref();
+        return made;
+    }();
     osg::Geode* geode = new osg::Geode();
-    geode->ref();  // shapes stay bound to their values: keep them for the process
     geode->addDrawable(shape->asDrawable());
+    root->addChild(geode);
     return shape;
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstring>
 
 SharedState& cubeState()
 {
@@ -62,19 +63,20 @@ public:
     void write(int index, const osg::Vec3f* cubeVertices, const osg::Vec3f* cubeNormals, const osg::Vec4f& colour)
     {
         const int first = index * verticesPerCube;
-        std::copy(cubeVertices, cubeVertices + verticesPerCube, &(*vertices)[first]);
+        const std::size_t bytes = verticesPerCube * sizeof(osg::Vec3f);
+        std::memcpy(&(*vertices)[first], cubeVertices, bytes);
         vertices->dirty();
         dirtyBound();
         // Normals and colours change less often than places: an unchanged
-        // one is not sent again.
+        // one is not sent again. A slot's colours are all one colour.
         osg::Vec3f* normal = &(*normals)[first];
-        if (!std::equal(cubeNormals, cubeNormals + verticesPerCube, normal)) {
-            std::copy(cubeNormals, cubeNormals + verticesPerCube, normal);
+        if (std::memcmp(normal, cubeNormals, bytes) != 0) {
+            std::memcpy(normal, cubeNormals, bytes);
             normals->dirty();
         }
-        osg::Vec4f* colour0 = &(*colours)[first];
-        if (std::any_of(colour0, colour0 + verticesPerCube, [&](const osg::Vec4f& c) { return !(c == colour); })) {
-            std::fill(colour0, colour0 + verticesPerCube, colour);
+        osg::Vec4f* slotColours = &(*colours)[first];
+        if (std::memcmp(slotColours, &colour, sizeof colour) != 0) {
+            std::fill(slotColours, slotColours + verticesPerCube, colour);
             colours->dirty();
         }
     }

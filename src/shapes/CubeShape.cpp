@@ -34,9 +34,9 @@ void cubeCorners(float h, osg::Vec3f corners[8])
     corners[7].set(h, h, h);
 }
 
-bool allFinite(const osg::Vec3Array& points)
+bool allFinite(const osg::Vec3f* points, int count)
 {
-    return std::all_of(points.begin(), points.end(), [](const osg::Vec3f& p) {
+    return std::all_of(points, points + count, [](const osg::Vec3f& p) {
         return std::isfinite(p.x()) && std::isfinite(p.y()) && std::isfinite(p.z());
     });
 }
@@ -86,7 +86,7 @@ void CubeShape::redraw()
         ShapeShader::readName(read, shader);
     }
 
-    setPosition(placement, size);
+    const bool finiteVertices = setPosition(placement, size);
     setColor(colour);
     setTextureCoords(corners);
     if (!texture.empty())
@@ -99,19 +99,22 @@ void CubeShape::redraw()
     if (!isNoShader(shader) || !shared)
         setShader(shader);
 
-    colors->dirty();
-    normals->dirty();
-    vertices->dirty();
-    texCoords->dirty();
+    // A cube in the batch is not drawn by itself: its arrays need not be
+    // sent until it leaves, and the redraw that leaves marks them here.
+    if (!drawInBatch(finiteVertices)) {
+        colors->dirty();
+        normals->dirty();
+        vertices->dirty();
+        texCoords->dirty();
+    }
     dirtyBound();
-    drawInBatch();
 }
 
-void CubeShape::drawInBatch()
+bool CubeShape::drawInBatch(bool finiteVertices)
 {
     // A vertex that is not finite would spoil the bound of a whole chunk.
     MainNode* root = sceneRootOf(getParent());
-    const bool together = root != nullptr && cubeState().sharedBy(*this) && allFinite(*vertices);
+    const bool together = root != nullptr && finiteVertices && cubeState().sharedBy(*this);
     if (together && !batch.valid()) {
         batch = &root->cubeBatch();
         batchSlot = batch->join();
@@ -123,9 +126,10 @@ void CubeShape::drawInBatch()
     }
     if (together)
         batch->write(batchSlot, &vertices->front(), &normals->front(), colors->front());
+    return together;
 }
 
-void CubeShape::setPosition(const Placement& placement, float size)
+bool CubeShape::setPosition(const Placement& placement, float size)
 {
     const PlacementTransform transform(placement);
     const float half = size * 0.5f;
@@ -155,6 +159,8 @@ void CubeShape::setPosition(const Placement& placement, float size)
         vertex += 4;
         normal += 4;
     }
+    // Every vertex is a corner.
+    return allFinite(corners, 8);
 }
 
 void CubeShape::setColor(const osg::Vec4f& colour)

@@ -26,8 +26,8 @@ public:
 
     std::string getType() override { return "cube"; }
 
-    // Rebuilds all 24 vertices and normals.
-    void setPosition(const Placement& placement, float size);
+    // Rebuilds all 24 vertices and normals; whether every vertex is finite.
+    bool setPosition(const Placement& placement, float size);
     void setColor(const osg::Vec4f& colour);
     void setTextureCoords(const TextureCorners& corners);
     // The program of the shader that the name gives (ShapeShader.h).
@@ -37,8 +37,9 @@ protected:
     void redraw() override;
 
 private:
-    // Joins, writes or leaves the batch of the scene, after the arrays are written.
-    void drawInBatch();
+    // Joins, writes or leaves the batch of the scene, after the arrays are
+    // written; whether the cube is in the batch now.
+    bool drawInBatch(bool finiteVertices);
 
     osg::Vec3Array* vertices;
     osg::Vec4Array* colors;

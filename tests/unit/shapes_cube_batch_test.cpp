@@ -145,10 +145,12 @@ TEST_F(ShapesCubeBatch, ACubeWithAStateOfItsOwnOrAVertexNotFiniteIsDrawnAlone)
         const osg::BoundingBox before = chunk(0).getBoundingBox();
         EXPECT_GE(before.xMax(), 5000.0f);
 
+        const unsigned int sent = far->getVertexArray()->getModifiedCount();
         testing::internal::CaptureStderr();  // the missing files are reported
         change(far, c.parameter, c.value, c.kind);
         testing::internal::GetCapturedStderr();
         EXPECT_TRUE(drawnAlone(far));
+        EXPECT_GT(far->getVertexArray()->getModifiedCount(), sent) << "its own arrays are sent again";
         EXPECT_TRUE(drawnInBatch(near));
         // The slot left draws nothing and no longer widens the bound.
         const osg::BoundingBox after = chunk(0).getBoundingBox();
