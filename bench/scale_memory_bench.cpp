@@ -133,7 +133,8 @@ void CubesInViewer(benchmark::State& state)
         const double before = scale::residentBytes(pid);
         const auto start = scale::Clock::now();
         for (int i = 0; i < count; ++i)
-            viewer.send(grid ? scale::gridCubeStatement(i) : "cube c" + std::to_string(i) + " x=" + std::to_string(i % 100));
+            viewer.send(grid ? scale::gridCubeStatement(i)
+                             : "cube c" + std::to_string(i) + " x=" + std::to_string(i % 100));
         viewer.send("print c" + std::to_string(count - 1) + ".x");
         const auto reply = viewer.nextReport(std::chrono::seconds(300));
         createMs = scale::millisecondsSince(start);

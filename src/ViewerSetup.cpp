@@ -27,7 +27,6 @@ osg::Vec3d homeEyeFromSettings()
 
 void keepRendererBuffers()
 {
-    // A block at the top of a heap is given back beyond the trim threshold.
     mallopt(M_MMAP_THRESHOLD, 16 << 20);
     mallopt(M_TRIM_THRESHOLD, 32 << 20);
 }

@@ -24,13 +24,14 @@ protected:
 // settings are non-empty, else (0, -2000, 0).
 osg::Vec3d homeEyeFromSettings();
 
-// Keeps freed blocks of up to 16 MB in the process and takes them from the
-// heap, not from fresh mappings: the software renderer allocates and frees
-// buffers of several megabytes in every frame, and giving their pages back
-// to the system each time cost a frame of ten thousand cubes a third of
-// its time in page faults.
+// Takes blocks of up to 16 MB from the heap, not from fresh mappings, and
+// keeps up to 32 MB free at a heap's top: the software renderer allocates
+// and frees buffers of several megabytes in every frame, and giving their
+// pages back to the system each time cost a frame of ten thousand cubes a
+// third of its time in page faults.
 void keepRendererBuffers();
 
-// Configures the viewer around the scene root (keepRendererBuffers() included); the camera starts at its
-// home: the given eye, looking at (0, 1, 0) with (0, 0, 1) up.
+// Configures the viewer around the scene root (keepRendererBuffers()
+// included); the camera starts at its home: the given eye, looking at
+// (0, 1, 0) with (0, 0, 1) up.
 void setUpViewer(osgViewer::Viewer& viewer, MainNode* root, const osg::Vec3d& eye);

@@ -1,10 +1,10 @@
 #include "CubeBatch.h"
 
+#include "GeometryShape.h"
 #include "LightingState.h"
 #include "ShaderProgram.h"
 #include "ShapeRules.h"
 
-#include <osg/BufferObject>
 #include <osg/Geometry>
 
 #include <algorithm>
@@ -41,10 +41,7 @@ public:
         setColorArray(colours, osg::Array::BIND_PER_VERTEX);
         addPrimitiveSet(drawn);
         // Slots are written now and then, not in every frame.
-        for (osg::Array* array : {static_cast<osg::Array*>(vertices), static_cast<osg::Array*>(normals),
-                                  static_cast<osg::Array*>(colours)})
-            if (osg::BufferObject* buffer = array->getBufferObject())
-                buffer->setUsage(GL_DYNAMIC_DRAW_ARB);
+        setBufferUsage(*this, GL_DYNAMIC_DRAW_ARB);
         cubeState().attach(*this);
     }
 

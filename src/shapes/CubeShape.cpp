@@ -113,20 +113,21 @@ void CubeShape::redraw()
 bool CubeShape::drawInBatch(bool finiteVertices)
 {
     // A vertex that is not finite would spoil the bound of a whole chunk.
-    MainNode* root = sceneRootOf(getParent());
-    const bool together = root != nullptr && finiteVertices && cubeState().sharedBy(*this);
+    const bool together = finiteVertices && cubeState().sharedBy(*this);
     if (together && !batch.valid()) {
-        batch = &root->cubeBatch();
-        batchSlot = batch->join();
-        getParent()->setNodeMask(MainNode::updateOnlyMask);
+        if (MainNode* root = sceneRootOf(getParent())) {
+            batch = &root->cubeBatch();
+            batchSlot = batch->join();
+            getParent()->setNodeMask(MainNode::updateOnlyMask);
+        }
     } else if (!together && batch.valid()) {
         batch->leave(batchSlot);
         batch = nullptr;
         getParent()->setNodeMask(~0u);
     }
-    if (together)
+    if (batch.valid())
         batch->write(batchSlot, &vertices->front(), &normals->front(), colors->front());
-    return together;
+    return batch.valid();
 }
 
 bool CubeShape::setPosition(const Placement& placement, float size)

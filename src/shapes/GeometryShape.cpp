@@ -11,16 +11,18 @@ GeometryShape::GeometryShape()
     setUseVertexBufferObjects(true);
 }
 
-void GeometryShape::useStreamDraw()
+void setBufferUsage(osg::Geometry& geometry, GLenum usage)
 {
-    ArrayList arrays;
-    getArrayList(arrays);
+    osg::Geometry::ArrayList arrays;
+    geometry.getArrayList(arrays);
     for (const auto& array : arrays) {
         osg::BufferObject* buffer = array.valid() ? array->getBufferObject() : nullptr;
-        if (buffer != nullptr && buffer->getUsage() != GL_STREAM_DRAW_ARB)
-            buffer->setUsage(GL_STREAM_DRAW_ARB);
+        if (buffer != nullptr && buffer->getUsage() != usage)
+            buffer->setUsage(usage);
     }
 }
+
+void GeometryShape::useStreamDraw() { setBufferUsage(*this, GL_STREAM_DRAW_ARB); }
 
 void GeometryShape::updateTraversal(osg::NodeVisitor*)
 {

@@ -10,6 +10,10 @@
 #include <osg/Geometry>
 #include <string>
 
+// Gives the buffer objects that the geometry's arrays carry the usage hint
+// (GL_STREAM_DRAW_ARB, GL_DYNAMIC_DRAW_ARB, ...).
+void setBufferUsage(osg::Geometry& geometry, GLenum usage);
+
 class GeometryShape : public RedrawFrame<osg::Geometry> {
 public:
     typedef UpdateCallback GeometryUpdateCallback;
