@@ -132,10 +132,24 @@ Type* ValueTable::findSpelling(std::string_view name, const std::function<bool(T
     return nullptr;
 }
 
+std::size_t ValueTable::slotCount() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return slots.size();
+}
+
+std::size_t ValueTable::size() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return entries;
+}
+
 void ValueTable::grow()
 {
+    // Twice the slots of the entries it holds at half load (removed ones
+    // drop out): a quarter taken once the new entry is in.
     std::size_t size = 32;
-    while (size < 4 * (entries + 1))
+    while (size < 4 * entries)
         size *= 2;
     std::vector<Type*> old(size, nullptr);
     old.swap(slots);

@@ -40,6 +40,7 @@ public:
     bool evaluate(User* user, std::string ownerName, std::string text, double& value);
 
     // Operations the viewer itself does not call.
+    const ValueTable& index() const { return *vars; }
     void remove(std::string fullName);
     void print(std::string fullName);
     void printAll();
