@@ -7,12 +7,9 @@
 // each, their ratios, and the update traversal's share of the frame.
 
 #include "BareCube.h"
-#include "MainNode.h"
 #include "ScaleBench.h"
-#include "ThreadQueue.h"
-#include "ViewerSetup.h"
+#include "ViewerWindow.h"
 
-#include <OpenThreads/Block>
 #include <osgViewer/Viewer>
 
 #include <string>
@@ -24,20 +21,7 @@ const char* const sender = "frames";
 
 // The viewer's scene and its dispatcher, made once; cubes are added as the
 // benchmarks ask for more.
-struct ViewerScene {
-    ViewerScene()
-    {
-        scale::setUpDispatcher();
-        root = new MainNode();
-        root->setNodeMask(root->getNodeMask() & ~0x2u);
-        queue.setBlock(&block);
-        CommandParser::getInstance()->initParser(&queue, root.get());
-        viewer = new osgViewer::Viewer();
-        setUpViewer(*viewer, root.get(), osg::Vec3d(0, -2000, 0));
-        viewer->setUpViewInWindow(0, 0, 720, 480, 0);
-        viewer->realize();
-    }
-
+struct ViewerScene : scale::ViewerWindow {
     void growTo(int count)
     {
         for (; cubes < count; ++cubes)
@@ -48,10 +32,6 @@ struct ViewerScene {
             viewer->frame();
     }
 
-    OpenThreads::Block block;
-    ThreadQueue<std::string> queue;
-    osg::ref_ptr<MainNode> root;
-    osg::ref_ptr<osgViewer::Viewer> viewer;
     int cubes = 0;
 };
 

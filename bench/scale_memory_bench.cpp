@@ -12,12 +12,19 @@
 // applied, drawn for a second. Two scenes: cubes of edge 1 along x from 0
 // to 99 (each under two pixels wide), and the grid of visible cubes of the
 // frame benchmarks; the renderer's memory for what it draws counts in both.
+// CubesDrawn: resident memory grown per cube of the grid, drawn for two
+// seconds in a window set up as at start-up, against the same grid of
+// bare cubes drawn the same way. Each scene is measured in a child process
+// of its own, so that neither reuses the renderer's per-frame buffers or
+// the allocator's retained memory of the other.
 
 #include "BareCube.h"
+#include "ChildRun.h"
 #include "ParamType.h"
 #include "ScaleBench.h"
 #include "ShapeDefinitions.h"
 #include "Variables.h"
+#include "ViewerWindow.h"
 
 #include "exprtk/exprtk.hpp"
 
@@ -26,7 +33,13 @@
 #endif
 
 #include <osg/Group>
+#include <osgViewer/Viewer>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <thread>
 #include <string>
@@ -152,6 +165,105 @@ void CubesInViewer(benchmark::State& state)
 BENCHMARK(CubesInViewer)->Args({10000, 0})->Args({10000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 #endif
 
+// The argument that makes the program measure one drawn scene (viewer or
+// floor) of N cubes and print the resident bytes grown per cube.
+const char* const drawnSceneArgument = "--drawn-scene";
+
+void drawFor(osgViewer::Viewer& viewer, std::chrono::milliseconds time)
+{
+    const auto end = scale::Clock::now() + time;
+    while (scale::Clock::now() < end)
+        viewer.frame();
+}
+
+// In the child process: draws the empty scene, then the grid of count
+// cubes (the viewer's through commands, the floor's as bare cubes in a
+// group) for two seconds, and prints the resident bytes grown per cube,
+// or what went wrong, as its last line. Gives the exit code.
+int measureDrawnScene(const std::string& scene, int count)
+{
+    const bool floor = scene == "floor";
+    if ((!floor && scene != "viewer") || count <= 0) {
+        std::printf("no scene '%s' of %d cubes\n", scene.c_str(), count);
+        return 2;
+    }
+    // Left alive: the shapes stay bound, and the process ends with _exit.
+    auto* window = new scale::ViewerWindow();
+    if (!window->viewer->isRealized()) {
+        std::printf("the window could not be opened\n");
+        return 1;
+    }
+    osgViewer::Viewer& viewer = *window->viewer;
+    osg::ref_ptr<osg::Group> bare = new osg::Group();
+    const std::string sender = "drawn";
+    if (floor)
+        viewer.setSceneData(bare.get());
+    else
+        scale::command(sender, "x=1");  // the user and its scheduler come first
+    drawFor(viewer, std::chrono::seconds(1));
+    const double before = scale::residentBytes();
+    for (int i = 0; i < count; ++i) {
+        if (floor)
+            bare->addChild(scale::makeBareCube(scale::gridPosition(i), scale::gridCubeSize));
+        else
+            scale::command(sender, scale::gridCubeStatement(i));
+    }
+    drawFor(viewer, std::chrono::seconds(2));
+    const double grown = scale::residentBytes() - before;
+    const unsigned int children = window->root->getNumChildren();
+    if (!floor && children < static_cast<unsigned int>(count)) {
+        std::printf("only %u of the %d cubes joined the scene\n", children, count);
+        return 1;
+    }
+    std::printf("%.1f\n", grown / count);
+    return 0;
+}
+
+// The resident bytes per cube of a drawn scene, measured in a child
+// process: the figure on the last line it prints.
+bool residentPerDrawnCube(const std::string& scene, int count, double& bytes, std::string& failure)
+{
+    std::string output;
+    const bool finished =
+        scale::runChild({drawnSceneArgument, scene, std::to_string(count)}, std::chrono::minutes(5), output, failure);
+    while (!output.empty() && output.back() == '\n')
+        output.pop_back();
+    const std::size_t lineEnd = output.rfind('\n');
+    const std::string lastLine = lineEnd == std::string::npos ? output : output.substr(lineEnd + 1);
+    char* end = nullptr;
+    bytes = std::strtod(lastLine.c_str(), &end);
+    if (finished && !lastLine.empty() && *end == '\0')
+        return true;
+    failure = "the " + scene + " scene's child process " + (finished ? "printed no figure" : failure) +
+              (lastLine.empty() ? "" : ": " + lastLine);
+    return false;
+}
+
+void CubesDrawn(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    double viewerBytes = 0, floorBytes = 0;
+    for (auto _ : state) {
+        std::string failure;
+        if (!residentPerDrawnCube("floor", count, floorBytes, failure) ||
+            !residentPerDrawnCube("viewer", count, viewerBytes, failure)) {
+            state.SkipWithError(failure.c_str());
+            return;
+        }
+    }
+    scale::reportAgainstFloor(state, "resident_bytes_per_cube", viewerBytes, floorBytes);
+}
+BENCHMARK(CubesDrawn)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+// "--drawn-scene viewer|floor N": the child process of CubesDrawn.
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], drawnSceneArgument) == 0) {
+        const int code = measureDrawnScene(argv[2], std::atoi(argv[3]));
+        std::fflush(nullptr);
+        _exit(code);
+    }
+    return scale::runWithDisplay(argc, argv);
+}
