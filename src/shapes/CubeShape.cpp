@@ -13,7 +13,7 @@ namespace {
 const ParameterKey sizeKey("size"), textureKey("texture");
 
 const int faceCount = 6;
-const int vertexCount = 4 * faceCount;
+static_assert(CubeShape::vertexCount == 4 * faceCount && CubeShape::vertexCount == CubeBatch::verticesPerCube);
 
 // The corners of each face, in drawing order, as indices of the eight corners.
 const int faceCorners[faceCount][4] = {
@@ -48,16 +48,6 @@ CubeShape::CubeShape(std::string userName, std::string objectName)
     createMapping(userName, objectName, "cube", this);
     BasicShape::setName(fullName(userName, objectName));
 
-    vertices = new osg::Vec3Array(vertexCount);
-    colors = new osg::Vec4Array(1);
-    normals = new osg::Vec3Array(vertexCount);
-    texCoords = new osg::Vec2Array(vertexCount);
-    setVertexArray(vertices);
-    setNormalArray(normals, osg::Array::BIND_PER_VERTEX);
-    setColorArray(colors, osg::Array::BIND_OVERALL);
-    setTexCoordArray(0, texCoords, osg::Array::BIND_PER_VERTEX);
-    addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
-
     cubeState().attach(*this);
 }
 
@@ -72,9 +62,8 @@ void CubeShape::redraw()
 {
     float size = 1.0f;
     Placement placement;
-    osg::Vec4f colour = colors->front();
-    TextureCorners corners;
-    std::copy(texCoords->begin(), texCoords->begin() + 4, corners.corner);
+    osg::Vec4f colour = this->colour;
+    TextureCorners corners = textureCorners;
 
     {
         ParameterRead read(*this);
@@ -86,7 +75,8 @@ void CubeShape::redraw()
         ShapeShader::readName(read, shader);
     }
 
-    const bool finiteVertices = setPosition(placement, size);
+    Faces faces;
+    const bool finiteVertices = setPosition(placement, size, faces);
     setColor(colour);
     setTextureCoords(corners);
     if (!texture.empty())
@@ -99,18 +89,12 @@ void CubeShape::redraw()
     if (!isNoShader(shader) || !shared)
         setShader(shader);
 
-    // A cube in the batch is not drawn by itself: its arrays need not be
-    // sent until it leaves, and the redraw that leaves marks them here.
-    if (!drawInBatch(finiteVertices)) {
-        colors->dirty();
-        normals->dirty();
-        vertices->dirty();
-        texCoords->dirty();
-    }
+    if (!drawInBatch(finiteVertices, faces))
+        drawAlone(faces);
     dirtyBound();
 }
 
-bool CubeShape::drawInBatch(bool finiteVertices)
+bool CubeShape::drawInBatch(bool finiteVertices, const Faces& faces)
 {
     // A vertex that is not finite would spoil the bound of a whole chunk.
     const bool together = finiteVertices && cubeState().sharedBy(*this);
@@ -119,6 +103,7 @@ bool CubeShape::drawInBatch(bool finiteVertices)
             batch = &root->cubeBatch();
             batchSlot = batch->join();
             getParent()->setNodeMask(MainNode::updateOnlyMask);
+            dropOwnArrays();
         }
     } else if (!together && batch.valid()) {
         batch->leave(batchSlot);
@@ -126,11 +111,52 @@ bool CubeShape::drawInBatch(bool finiteVertices)
         getParent()->setNodeMask(~0u);
     }
     if (batch.valid())
-        batch->write(batchSlot, &vertices->front(), &normals->front(), colors->front());
+        batch->write(batchSlot, faces.vertices, faces.normals, colour);
     return batch.valid();
 }
 
-bool CubeShape::setPosition(const Placement& placement, float size)
+void CubeShape::drawAlone(const Faces& faces)
+{
+    if (vertices == nullptr)
+        makeOwnArrays();
+    std::copy(faces.vertices, faces.vertices + vertexCount, vertices->begin());
+    std::copy(faces.normals, faces.normals + vertexCount, normals->begin());
+    colors->front() = colour;
+    writeTextureCorners(*texCoords, textureCorners);
+    colors->dirty();
+    normals->dirty();
+    vertices->dirty();
+    texCoords->dirty();
+}
+
+void CubeShape::makeOwnArrays()
+{
+    vertices = new osg::Vec3Array(vertexCount);
+    colors = new osg::Vec4Array(1);
+    normals = new osg::Vec3Array(vertexCount);
+    texCoords = new osg::Vec2Array(vertexCount);
+    setVertexArray(vertices);
+    setNormalArray(normals, osg::Array::BIND_PER_VERTEX);
+    setColorArray(colors, osg::Array::BIND_OVERALL);
+    setTexCoordArray(0, texCoords, osg::Array::BIND_PER_VERTEX);
+    addPrimitiveSet(new osg::DrawArrays(osg::PrimitiveSet::QUADS, 0, vertexCount));
+}
+
+void CubeShape::dropOwnArrays()
+{
+    if (vertices == nullptr)
+        return;
+    setVertexArray(nullptr);
+    setNormalArray(nullptr);
+    setColorArray(nullptr);
+    setTexCoordArray(0, nullptr);
+    removePrimitiveSet(0, getNumPrimitiveSets());
+    vertices = normals = nullptr;
+    colors = nullptr;
+    texCoords = nullptr;
+}
+
+bool CubeShape::setPosition(const Placement& placement, float size, Faces& faces)
 {
     const PlacementTransform transform(placement);
     const float half = size * 0.5f;
@@ -147,8 +173,8 @@ bool CubeShape::setPosition(const Placement& placement, float size)
     }
     // The face normals are finite, without negative zeros: unturned, they stay.
     const bool turns = transform.turns();
-    osg::Vec3f* vertex = &vertices->front();
-    osg::Vec3f* normal = &normals->front();
+    osg::Vec3f* vertex = faces.vertices;
+    osg::Vec3f* normal = faces.normals;
     for (int face = 0; face < faceCount; ++face) {
         const osg::Vec3f faceNormal = turns ? transform.normal(faceNormals[face]) : faceNormals[face];
         const int* corner = faceCorners[face];
@@ -164,15 +190,15 @@ bool CubeShape::setPosition(const Placement& placement, float size)
     return allFinite(corners, 8);
 }
 
-void CubeShape::setColor(const osg::Vec4f& colour)
+void CubeShape::setColor(const osg::Vec4f& newColour)
 {
-    colors->front() = colour;
+    colour = newColour;
     if (cubeState().sharedBy(*this) && colourBin({colour.a()}) == osg::StateSet::DEFAULT_BIN)
         return;
     applyColourBin(cubeState().own(*this), {colour.a()});
 }
 
-void CubeShape::setTextureCoords(const TextureCorners& corners) { writeTextureCorners(*texCoords, corners); }
+void CubeShape::setTextureCoords(const TextureCorners& corners) { textureCorners = corners; }
 
 void CubeShape::setShader(const std::string& shaderName)
 {

@@ -6,7 +6,9 @@
 // Cubes share one state set until one needs a bin, texture or shader of its
 // own (SharedState.h); in a scene, a cube that shares it and whose vertices
 // are all finite is drawn in the scene's cube batch (CubeBatch.h), not by
-// itself. Threading as every shape (DrawableBinding.h).
+// itself, and holds no arrays of its own: they are made when it draws
+// itself and given up when it joins the batch. Threading as every shape
+// (DrawableBinding.h).
 
 #include "GeometryShape.h"
 #include "ShapeShader.h"
@@ -26,8 +28,16 @@ public:
 
     std::string getType() override { return "cube"; }
 
-    // Rebuilds all 24 vertices and normals; whether every vertex is finite.
-    bool setPosition(const Placement& placement, float size);
+    static constexpr int vertexCount = 24;
+
+    // The placed cube: four vertices per face, with the face's normal.
+    struct Faces {
+        osg::Vec3f vertices[vertexCount];
+        osg::Vec3f normals[vertexCount];
+    };
+
+    // Places all 24 vertices and normals; whether every vertex is finite.
+    static bool setPosition(const Placement& placement, float size, Faces& faces);
     void setColor(const osg::Vec4f& colour);
     void setTextureCoords(const TextureCorners& corners);
     // The program of the shader that the name gives (ShapeShader.h).
@@ -37,14 +47,22 @@ protected:
     void redraw() override;
 
 private:
-    // Joins, writes or leaves the batch of the scene, after the arrays are
-    // written; whether the cube is in the batch now.
-    bool drawInBatch(bool finiteVertices);
+    // Joins, writes or leaves the batch of the scene; whether the cube is in
+    // the batch now.
+    bool drawInBatch(bool finiteVertices, const Faces& faces);
+    // Writes the cube's own arrays, made if it has none, and marks them to be sent.
+    void drawAlone(const Faces& faces);
+    void makeOwnArrays();
+    void dropOwnArrays();
 
-    osg::Vec3Array* vertices;
-    osg::Vec4Array* colors;
-    osg::Vec3Array* normals;
-    osg::Vec2Array* texCoords;
+    // Kept from one redraw to the next: a row that cannot be read keeps them.
+    osg::Vec4f colour;
+    TextureCorners textureCorners = {{{0, 0}, {0, 0}, {0, 0}, {0, 0}}};
+    // The cube's own arrays; null while it has none.
+    osg::Vec3Array* vertices = nullptr;
+    osg::Vec4Array* colors = nullptr;
+    osg::Vec3Array* normals = nullptr;
+    osg::Vec2Array* texCoords = nullptr;
     std::unique_ptr<ShapeShader> shapeShader;  // made for the first shader other than "None"
     // The `texture` and `shader` texts as the last redraw read them.
     std::string texture;
