@@ -65,8 +65,13 @@ inline int runWithDisplay(int argc, char** argv)
     _exit(0);
 }
 
-// Bytes the allocator hands out now.
-inline double heapBytes() { return static_cast<double>(mallinfo2().uordblks); }
+// Bytes the allocator hands out now: from its heaps, and in blocks mapped
+// by themselves (a large table or array).
+inline double heapBytes()
+{
+    const struct mallinfo2 now = mallinfo2();
+    return static_cast<double>(now.uordblks + now.hblkhd);
+}
 
 // Resident bytes of a process (this one by default).
 inline double residentBytes(const std::string& pid = "self")

@@ -27,6 +27,7 @@
 #include <osgViewer/Viewer>
 
 #include <atomic>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -123,7 +124,12 @@ LiveViewer& liveViewer()
     return *live;
 }
 
-// The x of a cube's first vertex, as its arrays hold it.
+// The x of a cube's first vertex, as the arrays it is drawn from hold it.
+float firstVertexX(const CubeShape& cube)
+{
+    const osg::Vec3f* drawn = cube.drawnVertices();
+    return drawn != nullptr ? drawn->x() : std::nanf("");
+}
 float firstVertexX(osg::Geometry& geometry)
 {
     return (*static_cast<osg::Vec3Array*>(geometry.getVertexArray()))[0].x();
@@ -144,8 +150,8 @@ struct Series {
 // first frame after which the cube's arrays hold it (the draw of a frame
 // ends before the next update traversal starts). False when a change was
 // not drawn within 30 s.
-template <typename Publish, typename Frame, typename Geometry>
-bool measure(int cubeCount, Series& series, Publish publish, Frame frame, Geometry geometryOf)
+template <typename Publish, typename Frame, typename FirstX>
+bool measure(int cubeCount, Series& series, Publish publish, Frame frame, FirstX firstXOf)
 {
     for (int i = 0; i < changesPerTurn; ++i) {
         Change change;
@@ -164,7 +170,7 @@ bool measure(int cubeCount, Series& series, Publish publish, Frame frame, Geomet
         scale::Clock::time_point end;
         while (!seen && scale::Clock::now() < deadline) {
             end = frame();
-            seen = std::abs(firstVertexX(geometryOf(change.cube)) - expected) < 1e-3f;
+            seen = std::abs(firstXOf(change.cube) - expected) < 1e-3f;
         }
         publisher.join();
         if (!seen)
@@ -209,7 +215,7 @@ void CommandToPixel(benchmark::State& state)
                                       " x=" + std::to_string(static_cast<int>(change.x)));
                 },
                 [&] { return live.cappedFrame(); },
-                [&](int cube) -> osg::Geometry& { return *live.shapes[static_cast<std::size_t>(cube)]; });
+                [&](int cube) { return firstVertexX(*live.shapes[static_cast<std::size_t>(cube)]); });
             viewerFrames.insert(viewerFrames.end(), live.frameMilliseconds.begin(), live.frameMilliseconds.end());
 
             // The floor: the change waits for the next frame's update, which
@@ -237,7 +243,7 @@ void CommandToPixel(benchmark::State& state)
                             }
                             return live.cappedFrame();
                         },
-                        [&](int cube) -> osg::Geometry& { return *bareCubes[static_cast<std::size_t>(cube)]; });
+                        [&](int cube) { return firstVertexX(*bareCubes[static_cast<std::size_t>(cube)]); });
             floorFrames.insert(floorFrames.end(), live.frameMilliseconds.begin(), live.frameMilliseconds.end());
         }
     }

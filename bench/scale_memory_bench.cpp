@@ -5,8 +5,12 @@
 // an object parameter's default), against a double bound in a symbol table.
 // CubesInProcess: cubes created through commands (the dispatcher as the
 // command thread runs it, without a window): bytes per cube, split into
-// the 28 stored values and the shape with its drawable, against a bare
-// cube; and the time to create them.
+// the 28 stored values, their share of the index of names and the shape,
+// against a bare cube; and the time to create them. No frame runs, so a
+// cube holds no arrays yet: CubesDrawn counts what drawing adds.
+// The index of names doubles now and then; a figure per value counts its
+// slots at the load the index has at the end, not the doubling that
+// happened to fall within the measured stores.
 // CubesInViewer: the real process (under its own Xvfb): resident memory
 // grown per 1 000 cubes and the time until 10 000 cube statements are
 // applied, drawn for a second. Two scenes: cubes of edge 1 along x from 0
@@ -46,6 +50,28 @@
 
 namespace {
 
+double indexBytes() { return static_cast<double>(sizeof(Type*) * Variables::getInstance()->index().slotCount()); }
+
+double indexBytesPerValue()
+{
+    const auto entries = static_cast<double>(Variables::getInstance()->index().size());
+    return entries > 0 ? indexBytes() / entries : 0;
+}
+
+// The heap and the index of names at one moment.
+struct HeapMark {
+    double heap = scale::heapBytes();
+    double index = indexBytes();
+};
+
+// Heap bytes grown per item since the mark, each of the item's values
+// holding its share of the index at the index's present load.
+double bytesPerItem(const HeapMark& mark, int items, int valuesPerItem)
+{
+    const double grown = (scale::heapBytes() - mark.heap) - (indexBytes() - mark.index);
+    return grown / items + valuesPerItem * indexBytesPerValue();
+}
+
 void StoredNumbers(benchmark::State& state)
 {
     scale::setUpDispatcher();
@@ -55,12 +81,12 @@ void StoredNumbers(benchmark::State& state)
     const std::string user = "numbers" + std::to_string(run++) + ":";
     double viewerBytes = 0, floorBytes = 0, storeMs = 0;
     for (auto _ : state) {
-        const double before = scale::heapBytes();
+        const HeapMark before;
         const auto start = scale::Clock::now();
         for (int i = 0; i < count; ++i)
             Variables::getInstance()->add(nullptr, user + "v" + std::to_string(i), "1.5", kind);
         storeMs = scale::millisecondsSince(start);
-        viewerBytes = (scale::heapBytes() - before) / count;
+        viewerBytes = bytesPerItem(before, count, 1);
 
         // The floor: each number a double, bound under its name.
         const double floorBefore = scale::heapBytes();
@@ -94,22 +120,23 @@ void CubesInProcess(benchmark::State& state)
     static int run = 0;
     const std::string sender = "memory" + std::to_string(run++);
     scale::command(sender, "x=1");  // the user and its scheduler come first
+    const int valuesPerCube = static_cast<int>(ShapeDefinitions::getInstance()->getDefinition("cube")->size());
     double cubeBytes = 0, valueBytes = 0, floorBytes = 0, residentPerThousand = 0, createMs = 0;
     for (auto _ : state) {
-        const double heapBefore = scale::heapBytes();
+        const HeapMark cubesBefore;
         const double residentBefore = scale::residentBytes();
         const auto start = scale::Clock::now();
         for (int i = 0; i < count; ++i)
             scale::command(sender, "cube c" + std::to_string(i));
         createMs = scale::millisecondsSince(start);
-        cubeBytes = (scale::heapBytes() - heapBefore) / count;
+        cubeBytes = bytesPerItem(cubesBefore, count, valuesPerCube);
         residentPerThousand = (scale::residentBytes() - residentBefore) / count * 1000;
 
-        const double valuesBefore = scale::heapBytes();
+        const HeapMark valuesBefore;
         const int valueCount = std::min(count, 2000);
         for (int i = 0; i < valueCount; ++i)
             storeCubeValues(sender + "values:v" + std::to_string(i) + ".");
-        valueBytes = (scale::heapBytes() - valuesBefore) / valueCount;
+        valueBytes = bytesPerItem(valuesBefore, valueCount, 0);
 
         const double floorBefore = scale::heapBytes();
         {
@@ -120,8 +147,10 @@ void CubesInProcess(benchmark::State& state)
         }
     }
     scale::reportAgainstFloor(state, "bytes_per_cube", cubeBytes, floorBytes);
+    const double indexShare = valuesPerCube * indexBytesPerValue();
     state.counters["values_bytes_per_cube"] = valueBytes;
-    state.counters["shape_bytes_per_cube"] = cubeBytes - valueBytes;
+    state.counters["index_bytes_per_cube"] = indexShare;
+    state.counters["shape_bytes_per_cube"] = cubeBytes - valueBytes - indexShare;
     state.counters["resident_KB_per_1000"] = residentPerThousand / 1024;
     state.counters["create_ms"] = createMs;
 }

@@ -78,6 +78,8 @@ public:
         }
     }
 
+    const osg::Vec3f* slotVertices(int index) const { return &(*vertices)[index * verticesPerCube]; }
+
     void collapse(int index)
     {
         live.reset(index);
@@ -142,3 +144,5 @@ void CubeBatch::leave(int slot)
     chunkOf(slot).collapse(slot % cubesPerChunk);
     freeSlots.push_back(slot);
 }
+
+const osg::Vec3f* CubeBatch::vertices(int slot) const { return chunkOf(slot).slotVertices(slot % cubesPerChunk); }

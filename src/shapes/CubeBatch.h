@@ -38,6 +38,8 @@ public:
     void write(int slot, const osg::Vec3f* vertices, const osg::Vec3f* normals, const osg::Vec4f& colour);
     // Collapses the slot and frees it for the next cube that joins.
     void leave(int slot);
+    // The verticesPerCube vertices the slot holds.
+    const osg::Vec3f* vertices(int slot) const;
 
 protected:
     ~CubeBatch() override;

@@ -115,6 +115,13 @@ bool CubeShape::drawInBatch(bool finiteVertices, const Faces& faces)
     return batch.valid();
 }
 
+const osg::Vec3f* CubeShape::drawnVertices() const
+{
+    if (batch.valid())
+        return batch->vertices(batchSlot);
+    return vertices != nullptr ? &vertices->front() : nullptr;
+}
+
 void CubeShape::drawAlone(const Faces& faces)
 {
     if (vertices == nullptr)

@@ -42,6 +42,9 @@ public:
     void setTextureCoords(const TextureCorners& corners);
     // The program of the shader that the name gives (ShapeShader.h).
     void setShader(const std::string& shaderName);
+    // The 24 vertices the cube is drawn with, in its slot of the batch or in
+    // its own array; null before its first redraw. Main thread only.
+    const osg::Vec3f* drawnVertices() const;
 
 protected:
     void redraw() override;
