@@ -27,6 +27,7 @@ namespace scale {
 inline bool runChild(const std::vector<std::string>& arguments, std::chrono::seconds time, std::string& output,
                      std::string& failure)
 {
+    failure.clear();
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
         failure = std::string("pipe: ") + std::strerror(errno);
@@ -34,13 +35,14 @@ inline bool runChild(const std::vector<std::string>& arguments, std::chrono::sec
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     std::vector<char*> argv = {const_cast<char*>("/proc/self/exe")};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    int spawned = posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    if (spawned == 0)
+        spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     if (spawned != 0) {
@@ -59,6 +61,11 @@ inline bool runChild(const std::vector<std::string>& arguments, std::chrono::sec
         const int ready = left.count() > 0 ? poll(&readable, 1, static_cast<int>(left.count())) : 0;
         if (ready < 0 && errno == EINTR)
             continue;
+        if (ready < 0) {
+            failure = std::string("poll: ") + std::strerror(errno);
+            kill(child, SIGKILL);
+            break;
+        }
         if (ready == 0) {
             timedOut = true;
             kill(child, SIGKILL);
@@ -76,6 +83,8 @@ inline bool runChild(const std::vector<std::string>& arguments, std::chrono::sec
     }
     if (timedOut)
         failure = "did not finish within " + std::to_string(time.count()) + " s";
+    else if (!failure.empty())
+        return false;
     else if (WIFSIGNALED(status))
         failure = std::string("was ended by signal ") + strsignal(WTERMSIG(status));
     else if (WEXITSTATUS(status) != 0)

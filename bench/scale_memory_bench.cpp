@@ -121,7 +121,8 @@ void CubesInProcess(benchmark::State& state)
     const std::string sender = "memory" + std::to_string(run++);
     scale::command(sender, "x=1");  // the user and its scheduler come first
     const int valuesPerCube = static_cast<int>(ShapeDefinitions::getInstance()->getDefinition("cube")->size());
-    double cubeBytes = 0, valueBytes = 0, floorBytes = 0, residentPerThousand = 0, createMs = 0;
+    double cubeBytes = 0, valueBytes = 0, indexShare = 0, shapeBytes = 0, floorBytes = 0, residentPerThousand = 0,
+           createMs = 0;
     for (auto _ : state) {
         const HeapMark cubesBefore;
         const double residentBefore = scale::residentBytes();
@@ -129,7 +130,9 @@ void CubesInProcess(benchmark::State& state)
         for (int i = 0; i < count; ++i)
             scale::command(sender, "cube c" + std::to_string(i));
         createMs = scale::millisecondsSince(start);
-        cubeBytes = bytesPerItem(cubesBefore, count, valuesPerCube);
+        const double cubesGrown = bytesPerItem(cubesBefore, count, 0);
+        indexShare = valuesPerCube * indexBytesPerValue();
+        cubeBytes = cubesGrown + indexShare;
         residentPerThousand = (scale::residentBytes() - residentBefore) / count * 1000;
 
         const HeapMark valuesBefore;
@@ -137,6 +140,7 @@ void CubesInProcess(benchmark::State& state)
         for (int i = 0; i < valueCount; ++i)
             storeCubeValues(sender + "values:v" + std::to_string(i) + ".");
         valueBytes = bytesPerItem(valuesBefore, valueCount, 0);
+        shapeBytes = cubesGrown - valueBytes;
 
         const double floorBefore = scale::heapBytes();
         {
@@ -147,10 +151,9 @@ void CubesInProcess(benchmark::State& state)
         }
     }
     scale::reportAgainstFloor(state, "bytes_per_cube", cubeBytes, floorBytes);
-    const double indexShare = valuesPerCube * indexBytesPerValue();
     state.counters["values_bytes_per_cube"] = valueBytes;
     state.counters["index_bytes_per_cube"] = indexShare;
-    state.counters["shape_bytes_per_cube"] = cubeBytes - valueBytes - indexShare;
+    state.counters["shape_bytes_per_cube"] = shapeBytes;
     state.counters["resident_KB_per_1000"] = residentPerThousand / 1024;
     state.counters["create_ms"] = createMs;
 }
@@ -195,8 +198,10 @@ BENCHMARK(CubesInViewer)->Args({10000, 0})->Args({10000, 1})->Iterations(1)->Uni
 #endif
 
 // The argument that makes the program measure one drawn scene (viewer or
-// floor) of N cubes and print the resident bytes grown per cube.
+// floor) of N cubes and print the resident bytes grown per cube, on a line
+// of its own after the prefix (OpenSceneGraph may print lines too).
 const char* const drawnSceneArgument = "--drawn-scene";
+const char* const figurePrefix = "resident bytes per cube: ";
 
 void drawFor(osgViewer::Viewer& viewer, std::chrono::milliseconds time)
 {
@@ -207,8 +212,8 @@ void drawFor(osgViewer::Viewer& viewer, std::chrono::milliseconds time)
 
 // In the child process: draws the empty scene, then the grid of count
 // cubes (the viewer's through commands, the floor's as bare cubes in a
-// group) for two seconds, and prints the resident bytes grown per cube,
-// or what went wrong, as its last line. Gives the exit code.
+// group) for two seconds, and prints the resident bytes grown per cube
+// after the figure's prefix, or what went wrong. Gives the exit code.
 int measureDrawnScene(const std::string& scene, int count)
 {
     const bool floor = scene == "floor";
@@ -244,25 +249,29 @@ int measureDrawnScene(const std::string& scene, int count)
         std::printf("only %u of the %d cubes joined the scene\n", children, count);
         return 1;
     }
-    std::printf("%.1f\n", grown / count);
+    std::printf("%s%.1f\n", figurePrefix, grown / count);
     return 0;
 }
 
 // The resident bytes per cube of a drawn scene, measured in a child
-// process: the figure on the last line it prints.
+// process: the figure on the line that starts with the prefix.
 bool residentPerDrawnCube(const std::string& scene, int count, double& bytes, std::string& failure)
 {
     std::string output;
     const bool finished =
         scale::runChild({drawnSceneArgument, scene, std::to_string(count)}, std::chrono::minutes(5), output, failure);
+    const std::size_t at = output.rfind(figurePrefix);
+    if (finished && at != std::string::npos && (at == 0 || output[at - 1] == '\n')) {
+        const char* figure = output.c_str() + at + std::strlen(figurePrefix);
+        char* end = nullptr;
+        bytes = std::strtod(figure, &end);
+        if (end != figure && (*end == '\n' || *end == '\0'))
+            return true;
+    }
     while (!output.empty() && output.back() == '\n')
         output.pop_back();
     const std::size_t lineEnd = output.rfind('\n');
     const std::string lastLine = lineEnd == std::string::npos ? output : output.substr(lineEnd + 1);
-    char* end = nullptr;
-    bytes = std::strtod(lastLine.c_str(), &end);
-    if (finished && !lastLine.empty() && *end == '\0')
-        return true;
     failure = "the " + scene + " scene's child process " + (finished ? "printed no figure" : failure) +
               (lastLine.empty() ? "" : ": " + lastLine);
     return false;

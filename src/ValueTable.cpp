@@ -148,10 +148,10 @@ void ValueTable::grow()
 {
     // Twice the slots of the entries it holds at half load (removed ones
     // drop out): a quarter taken once the new entry is in.
-    std::size_t size = 32;
-    while (size < 4 * entries)
-        size *= 2;
-    std::vector<Type*> old(size, nullptr);
+    std::size_t slotTotal = 32;
+    while (slotTotal < 4 * entries)
+        slotTotal *= 2;
+    std::vector<Type*> old(slotTotal, nullptr);
     old.swap(slots);
     tombstones = 0;
     const std::size_t mask = slots.size() - 1;

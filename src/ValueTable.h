@@ -4,8 +4,9 @@
 // own name its key (a few hundred thousand values cost a few bytes each).
 // Names are hashed in lower case, so the names that differ only in case
 // share a probe sequence: the symbol table's case rule asks for them.
-// Between a quarter and a half of the slots hold entries: the table doubles
-// when half are taken (8 to 32 bytes of slots per value).
+// The table doubles when half its slots are taken: while values are only
+// added, a quarter to a half of the slots hold one (16 to 32 bytes of slots
+// per value); removals can leave it emptier.
 //
 // Guarded by its own lock, a leaf: nothing else is locked while it is held.
 

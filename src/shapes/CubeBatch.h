@@ -8,10 +8,11 @@
 // A slot that a cube leaves collapses to one point, which draws nothing and
 // bounds nothing, until another cube takes it.
 //
-// Threading: join(), write() and leave() run in the main thread, from a
-// cube's redraw, or from its destructor, which runs only where no frame is
-// drawn (the viewer destroys no shape while it runs). A chunk is drawn in
-// the rendering traversals that follow the update traversal that wrote it.
+// Threading: join(), write(), leave() and vertices() run in the main
+// thread, from a cube's redraw, or from its destructor, which runs only
+// where no frame is drawn (the viewer destroys no shape while it runs). A
+// chunk is drawn in the rendering traversals that follow the update
+// traversal that wrote it.
 
 #include "SharedState.h"
 

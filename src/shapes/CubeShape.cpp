@@ -62,14 +62,14 @@ void CubeShape::redraw()
 {
     float size = 1.0f;
     Placement placement;
-    osg::Vec4f colour = this->colour;
+    osg::Vec4f newColour = colour;
     TextureCorners corners = textureCorners;
 
     {
         ParameterRead read(*this);
         read.number(sizeKey, size);
         readPlacement(read, placement);
-        readColour(read, colour);
+        readColour(read, newColour);
         read.text(textureKey, texture);
         readTextureCorners(read, corners);
         ShapeShader::readName(read, shader);
@@ -77,7 +77,7 @@ void CubeShape::redraw()
 
     Faces faces;
     const bool finiteVertices = setPosition(placement, size, faces);
-    setColor(colour);
+    setColor(newColour);
     setTextureCoords(corners);
     if (!texture.empty())
         cubeState().own(*this);

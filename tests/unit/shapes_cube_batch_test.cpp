@@ -100,6 +100,21 @@ protected:
         const Array& entries = array<Array>(a);
         return {entries.begin(), entries.end()};
     }
+    // Two cubes drawing themselves hold the same arrays.
+    static void expectSameOwnArrays(CubeShape* shape, CubeShape* twin)
+    {
+        ASSERT_TRUE(drawnAlone(shape));
+        ASSERT_TRUE(drawnAlone(twin));
+        EXPECT_EQ(all<osg::Vec3Array>(shape->getVertexArray()), all<osg::Vec3Array>(twin->getVertexArray()));
+        EXPECT_EQ(all<osg::Vec3Array>(shape->getNormalArray()), all<osg::Vec3Array>(twin->getNormalArray()));
+        EXPECT_EQ(all<osg::Vec4Array>(shape->getColorArray()), all<osg::Vec4Array>(twin->getColorArray()));
+        EXPECT_EQ(all<osg::Vec2Array>(shape->getTexCoordArray(0)), all<osg::Vec2Array>(twin->getTexCoordArray(0)));
+    }
+    static void redrawNow(CubeShape* shape)
+    {
+        shape->dirty();
+        shape->update();
+    }
 
     std::string user;
     std::map<CubeShape*, std::string> names;
@@ -125,10 +140,8 @@ TEST_F(ShapesCubeBatch, DefaultCubesAreDrawnInChunksHoldingWhatTheyWouldDrawAlon
         set(names[twins[c.cube]], c.parameter, c.value, PARAM_NUMBER);
         change(cubes[c.cube], c.parameter, c.value, PARAM_NUMBER);
     }
-    for (CubeShape* twin : twins) {
-        twin->dirty();
-        twin->update();
-    }
+    for (CubeShape* twin : twins)
+        redrawNow(twin);
 
     ASSERT_EQ(root->cubeBatch().getNumDrawables(), 2u);
     for (int i = 0; i < static_cast<int>(cubes.size()); ++i) {
@@ -179,8 +192,16 @@ TEST_F(ShapesCubeBatch, ACubeWithAStateOfItsOwnOrAVertexNotFiniteIsDrawnAlone)
 
         testing::internal::CaptureStderr();  // the missing files are reported
         change(far, c.parameter, c.value, c.kind);
-        testing::internal::GetCapturedStderr();
         EXPECT_TRUE(drawnAlone(far)) << "with arrays of its own again";
+        if (c.back == nullptr) {
+            // Its own arrays hold what a cube that never joined the batch holds.
+            CubeShape* twin = cubeAlone(std::string("twin_") + c.parameter, 5000);
+            set(names[twin], "rotz", "1", PARAM_NUMBER);
+            set(names[twin], c.parameter, c.value, c.kind);
+            redrawNow(twin);
+            expectSameOwnArrays(far, twin);
+        }
+        testing::internal::GetCapturedStderr();
         EXPECT_TRUE(drawnInBatch(near));
         // The slot left draws nothing and no longer widens the bound.
         const osg::BoundingBox after = chunk(0).getBoundingBox();
@@ -210,7 +231,39 @@ TEST_F(ShapesCubeBatch, ACubeOutsideASceneRootDrawsItself)
     geode->addDrawable(alone);
     alone->dirty();
     alone->update();
-    EXPECT_EQ(geode->getNodeMask(), ~0u);
+    EXPECT_TRUE(drawnAlone(alone));
+}
+
+// A row that holds another kind of value (stored before the cube was made)
+// cannot be read: the cube keeps what it started with, the colour and the
+// texture corners all zero, in the batch and drawn alone alike.
+TEST_F(ShapesCubeBatch, RowsOfAnotherKindKeepWhatTheCubeStartedWith)
+{
+    for (const char* object : {"worded", "worded_alone"}) {
+        set(object, "r", "red", PARAM_STRING);
+        set(object, "t2s", "wide", PARAM_STRING);
+    }
+    CubeShape* inBatch = cube("worded", 0);
+    CubeShape* alone = cubeAlone("worded_alone", 0);
+    frames.at(++time);
+    redrawNow(alone);
+
+    ASSERT_TRUE(drawnInBatch(inBatch));
+    ASSERT_TRUE(drawnAlone(alone));
+    const osg::Vec4f started(0, 1, 1, 1);
+    EXPECT_EQ(slotOf<osg::Vec4Array>(chunk(0).getColorArray(), 0), std::vector<osg::Vec4f>(24, started));
+    EXPECT_EQ(array<osg::Vec4Array>(alone->getColorArray())[0], started);
+    const osg::Vec2Array& corners = array<osg::Vec2Array>(alone->getTexCoordArray(0));
+    EXPECT_EQ(corners[1], osg::Vec2f(0, 0)) << "t2s kept; t2t read";
+    EXPECT_EQ(corners[2], osg::Vec2f(1, 1));
+
+    // A texture sends the batched cube to draw itself, with the same corners.
+    testing::internal::CaptureStderr();  // the missing file is reported
+    change(inBatch, "texture", "missing.png", PARAM_STRING);
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(drawnAlone(inBatch));
+    EXPECT_EQ(array<osg::Vec2Array>(inBatch->getTexCoordArray(0))[1], osg::Vec2f(0, 0));
+    EXPECT_EQ(array<osg::Vec4Array>(inBatch->getColorArray())[0], started);
 }
 
 }  // namespace
