@@ -16,14 +16,11 @@
 
 #include "BareCube.h"
 #include "CubeShape.h"
-#include "MainNode.h"
 #include "ScaleBench.h"
 #include "SocketThread.h"
-#include "ThreadQueue.h"
 #include "ViewerClient.h"
-#include "ViewerSetup.h"
+#include "ViewerWindow.h"
 
-#include <OpenThreads/Block>
 #include <osgViewer/Viewer>
 
 #include <atomic>
@@ -48,24 +45,17 @@ struct Change {
     scale::Clock::time_point published;
 };
 
-// The viewer in-process, wired as at start-up: intake thread on the
-// client's address, command thread, scene root and window.
-struct LiveViewer {
+// The viewer in-process, wired as at start-up: the window of the drawing
+// benchmarks, and an intake thread on the client's address, which the
+// replies go back to.
+struct LiveViewer : scale::ViewerWindow {
     LiveViewer()
     {
         client = ViewerClient::claimLoopback(12346);
-        scale::setUpDispatcher();
+        // Read when a sender's user is made, after this.
         Config::getInstance()->add("Router", client->router());
         Config::getInstance()->add("RouterFeedBackPort", std::to_string(client->feedbackPort()));
-        queue.setBlock(&block);
         new SocketThread(&queue, client->router());
-        root = new MainNode();
-        root->setNodeMask(root->getNodeMask() & ~0x2u);
-        CommandParser::getInstance()->initParser(&queue, root.get());
-        viewer = new osgViewer::Viewer();
-        setUpViewer(*viewer, root.get(), osg::Vec3d(0, -2000, 0));
-        viewer->setUpViewInWindow(0, 0, 720, 480, 0);
-        viewer->realize();
         client->waitForSubscriber(std::chrono::seconds(30));
     }
 
@@ -109,10 +99,6 @@ struct LiveViewer {
     }
 
     std::unique_ptr<ViewerClient> client;
-    OpenThreads::Block block;
-    ThreadQueue<std::string> queue;
-    osg::ref_ptr<MainNode> root;
-    osg::ref_ptr<osgViewer::Viewer> viewer;
     std::vector<CubeShape*> shapes;  // in creation order: shapes[i] is ci
     std::vector<double> frameMilliseconds;  // how long each frame took
     int cubes = 0;
